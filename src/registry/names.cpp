@@ -1,0 +1,161 @@
+#include "registry/names.h"
+
+#include <cstdint>
+
+#include "registry/value_types.h"
+
+namespace quorvel::registry {
+namespace {
+
+char32_t UpperCodePoint(char32_t c) {
+    if (c >= U'a' && c <= U'z') {
+        return c - 0x20;
+    }
+    if (c < 0x80) {
+        return c;
+    }
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+        return c - 0x20;
+    }
+    if (c == 0xFF) {
+        return 0x178;
+    }
+    if (c >= 0x100 && c <= 0x137 && c != 0x131) {
+        return c & ~char32_t{1};
+    }
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) {
+        return (c % 2 == 0) ? c - 1 : c;
+    }
+    if (c >= 0x14A && c <= 0x177) {
+        return c & ~char32_t{1};
+    }
+    if (c == 0x3C2) {
+        return 0x3A3;
+    }
+    if (c >= 0x3B1 && c <= 0x3C9) {
+        return c - 0x20;
+    }
+    if (c >= 0x430 && c <= 0x44F) {
+        return c - 0x20;
+    }
+    if (c >= 0x450 && c <= 0x45F) {
+        return c - 0x50;
+    }
+    return c;
+}
+
+// Decodes one UTF-8 sequence at `pos`; returns its length, or 0 when the bytes there are not a
+// well-formed sequence.
+std::size_t DecodeUtf8(std::string_view s, std::size_t pos, char32_t& out) {
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    std::size_t len = 0;
+    char32_t c = 0;
+    if (b0 < 0x80) {
+        out = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        c = b0 & 0x1Fu;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        c = b0 & 0x0Fu;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        c = b0 & 0x07u;
+    } else {
+        return 0;
+    }
+    if (pos + len > s.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < len; ++i) {
+        const auto b = static_cast<unsigned char>(s[pos + i]);
+        if ((b & 0xC0) != 0x80) {
+            return 0;
+        }
+        c = (c << 6) | (b & 0x3Fu);
+    }
+    static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kMinimum[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return 0;
+    }
+    out = c;
+    return len;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string FoldName(std::string_view name) {
+    std::string folded;
+    folded.reserve(name.size());
+    std::size_t pos = 0;
+    while (pos < name.size()) {
+        char32_t c = 0;
+        const std::size_t len = DecodeUtf8(name, pos, c);
+        if (len == 0) {
+            folded += name[pos];
+            ++pos;
+            continue;
+        }
+        AppendUtf8(folded, UpperCodePoint(c));
+        pos += len;
+    }
+    return folded;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char byte : text) {
+        if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+bool EqualNames(std::string_view a, std::string_view b) { return FoldName(a) == FoldName(b); }
+
+std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path) {
+    std::vector<std::string> parts;
+    if (!path.empty() && path.back() == '\\') {
+        path.remove_suffix(1);
+    }
+    if (path.empty()) {
+        return parts;
+    }
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = path.find('\\', start);
+        const std::string_view part =
+            path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (part.empty() || CharacterCount(part) > kMaxKeyNameLength) {
+            return std::nullopt;
+        }
+        parts.emplace_back(part);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+}  // namespace quorvel::registry
