@@ -1,0 +1,405 @@
+#include "registry/sqlite/sqlite_hive.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "registry/names.h"
+
+namespace quorvel::registry {
+namespace {
+
+// Long enough that a user's switch never fails because the tray instance, a command-line
+// instance and the stand-in client happened to write at the same moment.
+constexpr int kBusyTimeoutMs = 60'000;
+
+constexpr std::int64_t RootId(Root root) { return root == Root::LocalMachine ? 2 : 1; }
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE keys(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,
+    name TEXT NOT NULL,
+    fold TEXT NOT NULL);
+CREATE UNIQUE INDEX keys_by_name ON keys(parent, fold);
+CREATE TABLE vals(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,
+    name TEXT NOT NULL,
+    fold TEXT NOT NULL,
+    type INTEGER NOT NULL,
+    data BLOB NOT NULL);
+CREATE UNIQUE INDEX vals_by_name ON vals(key, fold);
+INSERT INTO keys(id, parent, name, fold) VALUES
+    (1, NULL, 'HKEY_CURRENT_USER', 'HKEY_CURRENT_USER'),
+    (2, NULL, 'HKEY_LOCAL_MACHINE', 'HKEY_LOCAL_MACHINE');
+PRAGMA application_id = 1364350540;
+PRAGMA user_version = 1;
+)sql";
+
+void CreateStoreFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path file(path);
+    std::error_code error;
+    if (file.has_parent_path() && !fs::exists(file.parent_path(), error)) {
+        fs::create_directories(file.parent_path(), error);
+        if (error) {
+            throw StoreError("The folder of the registry store \"" + path +
+                             "\" cannot be created: " + error.message() + ".");
+        }
+        fs::permissions(file.parent_path(), fs::perms::owner_all, error);
+    }
+    // Created here rather than by SQLite so that the file is private from its first byte.
+    const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+    } else if (errno != EEXIST) {
+        throw StoreError("The registry store \"" + path + "\" cannot be created: " +
+                         std::strerror(errno) + ".");
+    }
+}
+
+}  // namespace
+
+class SqliteWriteScope final : public WriteScope {
+public:
+    explicit SqliteWriteScope(SqliteHive& hive) : hive_(hive) {}
+    ~SqliteWriteScope() override {
+        if (!done_) {
+            hive_.leaveWrite(false);
+        }
+    }
+    bool commit() override {
+        if (done_) {
+            return result_;
+        }
+        done_ = true;
+        result_ = hive_.leaveWrite(true);
+        return result_;
+    }
+
+private:
+    SqliteHive& hive_;
+    bool done_ = false;
+    bool result_ = false;
+};
+
+// A single write outside any scope still runs in a transaction of its own, so that it takes the
+// write lock up front and waits for it instead of failing on a stale snapshot.
+class ImplicitWrite {
+public:
+    explicit ImplicitWrite(SqliteHive& hive) : hive_(hive), ok_(hive.enterWrite()) {}
+    ~ImplicitWrite() { hive_.leaveWrite(ok_ && !failed_); }
+    ImplicitWrite(const ImplicitWrite&) = delete;
+    ImplicitWrite& operator=(const ImplicitWrite&) = delete;
+    bool ok() const { return ok_; }
+    void fail() { failed_ = true; }
+
+private:
+    SqliteHive& hive_;
+    bool ok_;
+    bool failed_ = false;
+};
+
+class SqliteKey final : public OpenKey {
+public:
+    SqliteKey(SqliteHive& hive, std::int64_t id) : hive_(hive), id_(id) {}
+
+    long queryValue(std::string_view name, std::uint32_t& type, std::span<std::uint8_t> data,
+                    std::uint32_t& size) override {
+        auto statement = db().prepare("SELECT type, data FROM vals WHERE key = ?1 AND fold = ?2");
+        statement.bind(1, id_).bind(2, FoldName(name));
+        const int step = statement.step();
+        if (step != SQLITE_ROW) {
+            return step == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : ERROR_REGISTRY_IO_FAILED;
+        }
+        const auto stored = statement.blob(1);
+        type = static_cast<std::uint32_t>(statement.integer(0));
+        size = static_cast<std::uint32_t>(stored.size());
+        if (data.empty()) {
+            return ERROR_SUCCESS;
+        }
+        if (data.size() < stored.size()) {
+            return ERROR_MORE_DATA;
+        }
+        std::copy(stored.begin(), stored.end(), data.begin());
+        return ERROR_SUCCESS;
+    }
+
+    long setValue(std::string_view name, std::uint32_t type,
+                  std::span<const std::uint8_t> data) override {
+        if (CharacterCount(name) > kMaxValueNameLength) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        ImplicitWrite write(hive_);
+        if (!write.ok()) {
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+        if (!hive_.keyExists(id_)) {
+            return ERROR_KEY_DELETED;
+        }
+        auto statement = db().prepare(
+            "INSERT INTO vals(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
+            "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
+        statement.bind(1, id_).bind(2, name).bind(3, FoldName(name)).bind(4, std::int64_t{type});
+        statement.bindBlob(5, data);
+        if (statement.step() != SQLITE_DONE) {
+            write.fail();
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+        return ERROR_SUCCESS;
+    }
+
+    long deleteValue(std::string_view name) override {
+        ImplicitWrite write(hive_);
+        if (!write.ok()) {
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+        auto statement = db().prepare("DELETE FROM vals WHERE key = ?1 AND fold = ?2");
+        statement.bind(1, id_).bind(2, FoldName(name));
+        if (statement.step() != SQLITE_DONE) {
+            write.fail();
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+        return db().changes() > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    }
+
+    long deleteSubKeyTree(std::string_view name) override {
+        if (name.empty()) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        ImplicitWrite write(hive_);
+        if (!write.ok()) {
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+        const auto target = hive_.resolve(id_, name);
+        if (!target) {
+            return hive_.keyExists(id_) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
+        }
+        // The foreign keys cascade: subkeys at every depth and all their values go with it.
+        auto statement = db().prepare("DELETE FROM keys WHERE id = ?1");
+        statement.bind(1, *target);
+        if (statement.step() != SQLITE_DONE) {
+            write.fail();
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+        return ERROR_SUCCESS;
+    }
+
+    long subKeyNames(std::vector<std::string>& names) override {
+        names.clear();
+        if (!hive_.keyExists(id_)) {
+            return ERROR_KEY_DELETED;
+        }
+        auto statement = db().prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY fold, name");
+        statement.bind(1, id_);
+        int step = SQLITE_ROW;
+        while ((step = statement.step()) == SQLITE_ROW) {
+            names.push_back(statement.text(0));
+        }
+        return step == SQLITE_DONE ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+    }
+
+    long values(std::vector<RawValue>& values) override {
+        values.clear();
+        if (!hive_.keyExists(id_)) {
+            return ERROR_KEY_DELETED;
+        }
+        auto statement = db().prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id");
+        statement.bind(1, id_);
+        int step = SQLITE_ROW;
+        while ((step = statement.step()) == SQLITE_ROW) {
+            const auto data = statement.blob(2);
+            values.push_back(RawValue{statement.text(0),
+                                      static_cast<std::uint32_t>(statement.integer(1)),
+                                      {data.begin(), data.end()}});
+        }
+        return step == SQLITE_DONE ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+    }
+
+private:
+    SqliteConnection& db() { return *hive_.db_; }
+
+    SqliteHive& hive_;
+    std::int64_t id_;
+};
+
+SqliteHive::SqliteHive(const std::string& path) : path_(path) {
+    const bool inMemory = path == ":memory:";
+    if (!inMemory) {
+        CreateStoreFile(path);
+    }
+    db_ = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWrite);
+    sqlite3_busy_timeout(db_->handle(), kBusyTimeoutMs);
+    try {
+        initialise();
+    } catch (...) {
+        // A refused file must stay as it was, so the connection may not checkpoint on close.
+        sqlite3_db_config(db_->handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        throw;
+    }
+}
+
+SqliteHive::~SqliteHive() = default;
+
+void SqliteHive::initialise() {
+    const auto readNumber = [this](const char* sql) -> std::int64_t {
+        auto statement = db_->prepare(sql);
+        if (!statement || statement.step() != SQLITE_ROW) {
+            throw StoreError("The registry store \"" + path_ +
+                             "\" is damaged or is not a database (" + db_->errorMessage() +
+                             "). Quorvel has left it as it is.");
+        }
+        return statement.integer(0);
+    };
+    const std::int64_t applicationId = readNumber("PRAGMA application_id");
+    const std::int64_t version = readNumber("PRAGMA user_version");
+    const std::int64_t objects = readNumber("SELECT count(*) FROM sqlite_master");
+    {
+        auto check = db_->prepare("PRAGMA quick_check");
+        if (!check || check.step() != SQLITE_ROW || check.text(0) != "ok") {
+            throw StoreError("The registry store \"" + path_ +
+                             "\" is damaged. Quorvel has left it as it is.");
+        }
+    }
+    const bool fresh = applicationId == 0 && objects == 0;
+    if (!fresh && applicationId != kApplicationId) {
+        throw StoreError("The file \"" + path_ +
+                         "\" is not a Quorvel registry store. Quorvel has left it as it is.");
+    }
+    if (version > kSchemaVersion) {
+        throw StoreError("The registry store \"" + path_ +
+                         "\" was written by a newer version of Quorvel (store format " +
+                         std::to_string(version) + "; this version knows format " +
+                         std::to_string(kSchemaVersion) + "). Quorvel has left it as it is.");
+    }
+    if (path_ != ":memory:") {
+        db_->exec("PRAGMA journal_mode = WAL");
+    }
+    db_->exec("PRAGMA synchronous = FULL");
+    db_->exec("PRAGMA foreign_keys = ON");
+    if (!fresh) {
+        return;
+    }
+    // Another process may be creating the same new store: the write lock settles who does.
+    if (db_->exec("BEGIN IMMEDIATE") != SQLITE_OK) {
+        throw StoreError("The registry store \"" + path_ +
+                         "\" cannot be set up: " + db_->errorMessage() + ".");
+    }
+    if (readNumber("SELECT count(*) FROM sqlite_master") == 0 &&
+        db_->exec(kSchema) != SQLITE_OK) {
+        const std::string reason = db_->errorMessage();
+        db_->exec("ROLLBACK");
+        throw StoreError("The registry store \"" + path_ + "\" cannot be set up: " + reason + ".");
+    }
+    if (db_->exec("COMMIT") != SQLITE_OK) {
+        const std::string reason = db_->errorMessage();
+        db_->exec("ROLLBACK");
+        throw StoreError("The registry store \"" + path_ + "\" cannot be set up: " + reason + ".");
+    }
+}
+
+std::optional<std::int64_t> SqliteHive::findChild(std::int64_t parent, std::string_view name) {
+    auto statement = db_->prepare("SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
+    statement.bind(1, parent).bind(2, FoldName(name));
+    if (statement.step() != SQLITE_ROW) {
+        return std::nullopt;
+    }
+    return statement.integer(0);
+}
+
+std::optional<std::int64_t> SqliteHive::resolve(std::int64_t start, std::string_view path) {
+    const auto parts = SplitKeyPath(path);
+    if (!parts) {
+        return std::nullopt;
+    }
+    std::int64_t id = start;
+    for (const std::string& part : *parts) {
+        const auto child = findChild(id, part);
+        if (!child) {
+            return std::nullopt;
+        }
+        id = *child;
+    }
+    return id;
+}
+
+bool SqliteHive::keyExists(std::int64_t id) {
+    auto statement = db_->prepare("SELECT 1 FROM keys WHERE id = ?1");
+    statement.bind(1, id);
+    return statement.step() == SQLITE_ROW;
+}
+
+std::unique_ptr<OpenKey> SqliteHive::openKey(Root root, std::string_view path) {
+    const auto id = resolve(RootId(root), path);
+    if (!id) {
+        return nullptr;
+    }
+    return std::make_unique<SqliteKey>(*this, *id);
+}
+
+std::unique_ptr<OpenKey> SqliteHive::createKey(Root root, std::string_view path) {
+    const auto parts = SplitKeyPath(path);
+    if (!parts) {
+        return nullptr;
+    }
+    if (auto existing = openKey(root, path)) {
+        return existing;
+    }
+    ImplicitWrite write(*this);
+    if (!write.ok()) {
+        return nullptr;
+    }
+    std::int64_t id = RootId(root);
+    for (const std::string& part : *parts) {
+        if (const auto child = findChild(id, part)) {
+            id = *child;
+            continue;
+        }
+        auto insert = db_->prepare("INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)");
+        insert.bind(1, id).bind(2, part).bind(3, FoldName(part));
+        if (insert.step() != SQLITE_DONE) {
+            write.fail();
+            return nullptr;
+        }
+        id = sqlite3_last_insert_rowid(db_->handle());
+    }
+    return std::make_unique<SqliteKey>(*this, id);
+}
+
+std::unique_ptr<WriteScope> SqliteHive::beginWrite() {
+    enterWrite();
+    return std::make_unique<SqliteWriteScope>(*this);
+}
+
+bool SqliteHive::enterWrite() {
+    if (depth_++ == 0) {
+        doomed_ = db_->exec("BEGIN IMMEDIATE") != SQLITE_OK;
+    }
+    return !doomed_;
+}
+
+bool SqliteHive::leaveWrite(bool commit) {
+    if (!commit) {
+        doomed_ = true;
+    }
+    if (--depth_ > 0) {
+        return !doomed_;
+    }
+    bool stored = false;
+    if (!doomed_) {
+        stored = db_->exec("COMMIT") == SQLITE_OK;
+    }
+    if (!stored && db_->inTransaction()) {
+        db_->exec("ROLLBACK");
+    }
+    doomed_ = false;
+    return stored;
+}
+
+}  // namespace quorvel::registry

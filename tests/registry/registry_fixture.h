@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "registry/registry.h"
+#include "registry/sqlite/sqlite_hive.h"
+#include "support/temp_dir.h"
+
+namespace quorvel::testing {
+
+class FixedFolders final : public registry::SystemFolders {
+public:
+    std::optional<std::string> folder;
+    std::optional<std::string> windowsDirectory() const override { return folder; }
+};
+
+// A registry layer on a store of its own in a fresh folder.
+class RegistryFixture : public ::testing::Test {
+protected:
+    TempDir dir;
+    registry::SqliteHive hive{dir.file("registry.db")};
+    FixedFolders folders;
+    registry::Registry reg{hive, folders};
+
+    // Writes raw bytes, bypassing the layer's conversions.
+    void putRaw(const std::string& path, const std::string& name, std::uint32_t type,
+                const std::vector<std::uint8_t>& data) {
+        auto key = hive.createKey(registry::Root::CurrentUser, path);
+        ASSERT_NE(key, nullptr);
+        ASSERT_EQ(key->setValue(name, type, data), registry::ERROR_SUCCESS);
+    }
+    std::optional<std::vector<std::uint8_t>> getRaw(const std::string& path,
+                                                    const std::string& name,
+                                                    std::uint32_t* type = nullptr) {
+        auto key = hive.openKey(registry::Root::CurrentUser, path);
+        if (!key) {
+            return std::nullopt;
+        }
+        std::uint32_t found = 0;
+        std::uint32_t size = 0;
+        if (key->queryValue(name, found, {}, size) != registry::ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        std::vector<std::uint8_t> data(size + 1);
+        key->queryValue(name, found, data, size);
+        data.resize(size);
+        if (type != nullptr) {
+            *type = found;
+        }
+        return data;
+    }
+};
+
+inline std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+}  // namespace quorvel::testing

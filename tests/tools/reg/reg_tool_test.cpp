@@ -1,0 +1,188 @@
+#include "reg_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "registry/sqlite/sqlite_hive.h"
+#include "support/temp_dir.h"
+
+namespace quorvel::testing {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class RegTool : public ::testing::Test {
+protected:
+    TempDir dir;
+    registry::SqliteHive hive{dir.file("registry.db")};
+
+    Outcome run(std::vector<std::string> args, const std::string& answers = "") {
+        std::istringstream in(answers);
+        std::ostringstream out;
+        std::ostringstream err;
+        regtool::Console console{in, out, err};
+        const int status = regtool::RunRegTool(args, hive, console);
+        return {status, out.str(), err.str()};
+    }
+    std::string file(const std::string& name, const std::string& bytes) {
+        const std::string path = dir.file(name);
+        WriteBytes(path, bytes);
+        return path;
+    }
+};
+
+TEST_F(RegTool, AddThenQueryPrintsLikeRegExe) {
+    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "Name", "/d", "Ann"}).status, 0);
+    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "Poll", "/t", "REG_DWORD", "/d", "0x1f"}).status, 0);
+    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/ve", "/t", "REG_BINARY", "/d", "00ff"}).status, 0);
+    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "List", "/t", "REG_MULTI_SZ", "/d", "a\\0b"}).status, 0);
+    ASSERT_EQ(run({"add", "HKCU\\Software\\Q\\Sub"}).status, 0);
+    const auto query = run({"query", "hkey_current_user\\software\\q"});
+    EXPECT_EQ(query.status, 0);
+    EXPECT_EQ(query.out,
+              "\nHKEY_CURRENT_USER\\Software\\Q\n"
+              "    Name    REG_SZ    Ann\n"
+              "    Poll    REG_DWORD    0x1f\n"
+              "    (Default)    REG_BINARY    00FF\n"
+              "    List    REG_MULTI_SZ    a\\0b\n"
+              "\nHKEY_CURRENT_USER\\Software\\Q\\Sub\n");
+    const auto one = run({"query", "HKCU\\Software\\Q", "/v", "poll"});
+    EXPECT_EQ(one.out, "\nHKEY_CURRENT_USER\\Software\\Q\n    Poll    REG_DWORD    0x1f\n");
+}
+
+TEST_F(RegTool, StringsAreStoredWithTheirNul) {
+    run({"add", "HKCU\\K", "/v", "s", "/d", "abc"});
+    auto key = hive.openKey(registry::Root::CurrentUser, "K");
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    key->queryValue("s", type, {}, size);
+    EXPECT_EQ(size, 4u);
+}
+
+TEST_F(RegTool, FailuresExitWithOneErrorLine) {
+    run({"add", "HKCU\\K", "/v", "x", "/d", "1"});
+    const std::vector<std::vector<std::string>> failing = {
+        {},
+        {"frobnicate"},
+        {"query", "HKCU\\Missing"},
+        {"query", "HKCU\\K", "/v", "missing"},
+        {"query", "HKCR\\K"},
+        {"query", "HKCU\\A\\\\B"},
+        {"add", "HKCU\\K", "/v", "d", "/t", "REG_DWORD", "/d", "12x"},
+        {"add", "HKCU\\K", "/v", "d", "/t", "REG_DWORD", "/d", "4294967296"},
+        {"add", "HKCU\\K", "/v", "b", "/t", "REG_BINARY", "/d", "abc"},
+        {"add", "HKCU\\K", "/v", "t", "/t", "REG_TEXT"},
+        {"add", "HKCU\\K", "/v"},
+        {"add", "HKCU\\K", "/q"},
+        {"delete", "HKCU\\K", "/v", "missing", "/f"},
+        {"delete", "HKCU", "/f"},
+        {"import", dir.file("missing.reg")},
+        {"export", "HKCU\\Missing", dir.file("out.reg")},
+    };
+    for (const auto& args : failing) {
+        const auto outcome = run(args);
+        std::string shown;
+        for (const auto& arg : args) {
+            shown += arg + " ";
+        }
+        EXPECT_EQ(outcome.status, 1) << shown;
+        EXPECT_EQ(outcome.err.rfind("ERROR: ", 0), 0u) << shown << outcome.err;
+    }
+}
+
+TEST_F(RegTool, QuestionsGuardOverwritesAndDeletes) {
+    run({"add", "HKCU\\K", "/v", "x", "/d", "old"});
+    EXPECT_EQ(run({"add", "HKCU\\K", "/v", "x", "/d", "new"}, "no\n").status, 0);
+    EXPECT_NE(run({"query", "HKCU\\K", "/v", "x"}).out.find("old"), std::string::npos);
+    run({"add", "HKCU\\K", "/v", "x", "/d", "new"}, "yes\n");
+    EXPECT_NE(run({"query", "HKCU\\K", "/v", "x"}).out.find("new"), std::string::npos);
+
+    run({"delete", "HKCU\\K"}, "");  // no answer at all is a no
+    EXPECT_EQ(run({"query", "HKCU\\K"}).status, 0);
+    EXPECT_EQ(run({"delete", "HKCU\\K"}, "Y\n").status, 0);
+    EXPECT_EQ(run({"query", "HKCU\\K"}).status, 1);
+}
+
+TEST_F(RegTool, DeleteValueAllValuesAndKeys) {
+    run({"add", "HKCU\\K", "/v", "a", "/d", "1"});
+    run({"add", "HKCU\\K", "/v", "b", "/d", "2"});
+    run({"add", "HKCU\\K\\Sub\\Deeper", "/v", "c", "/d", "3"});
+    EXPECT_EQ(run({"delete", "HKCU\\K", "/v", "A", "/f"}).status, 0);
+    EXPECT_EQ(run({"query", "HKCU\\K", "/v", "a"}).status, 1);
+    EXPECT_EQ(run({"delete", "HKCU\\K", "/va", "/f"}).status, 0);
+    EXPECT_EQ(run({"query", "HKCU\\K", "/v", "b"}).status, 1);
+    EXPECT_EQ(run({"query", "HKCU\\K\\Sub\\Deeper", "/v", "c"}).status, 0);
+    EXPECT_EQ(run({"delete", "HKCU\\K\\Sub", "/f"}).status, 0);
+    EXPECT_EQ(run({"query", "HKCU\\K\\Sub\\Deeper"}).status, 1);
+    EXPECT_EQ(run({"query", "HKCU\\K"}).status, 0);
+}
+
+TEST_F(RegTool, ExportThenImportGivesBackTheSameTree) {
+    run({"add", "HKCU\\Software\\Q", "/v", "Name", "/d", "Änne \"quoted\" \\ back"});
+    run({"add", "HKCU\\Software\\Q", "/v", "Num", "/t", "REG_DWORD", "/d", "-1"});
+    run({"add", "HKCU\\Software\\Q", "/v", "Big", "/t", "REG_QWORD", "/d", "0x123456789"});
+    run({"add", "HKCU\\Software\\Q", "/v", "Path", "/t", "REG_EXPAND_SZ", "/d", "%HOME%\\x"});
+    run({"add", "HKCU\\Software\\Q", "/v", "List", "/t", "REG_MULTI_SZ", "/d", "a\\0ж"});
+    run({"add", "HKCU\\Software\\Q", "/v", "Raw", "/t", "REG_BINARY", "/d", std::string(200, 'a')});
+    run({"add", "HKCU\\Software\\Q", "/v", "None", "/t", "REG_NONE"});
+    run({"add", "HKCU\\Software\\Q\\Empty"});
+    run({"add", "HKCU\\Software\\Q\\Sub", "/ve", "/d", "default"});
+    const std::string exported = dir.file("q.reg");
+    ASSERT_EQ(run({"export", "HKCU\\Software\\Q", exported}).status, 0);
+    const std::string before = run({"query", "HKCU\\Software\\Q", "/s"}).out;
+
+    const auto bytes = ReadBytes(exported);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+
+    run({"delete", "HKCU\\Software\\Q", "/f"});
+    ASSERT_EQ(run({"import", exported}).status, 0);
+    EXPECT_EQ(run({"query", "HKCU\\Software\\Q", "/s"}).out, before);
+
+    // Asked before an existing file is replaced; /y does not ask.
+    EXPECT_EQ(run({"export", "HKCU\\Software\\Q\\Sub", exported}, "n\n").status, 0);
+    EXPECT_EQ(ReadBytes(exported), bytes);
+    EXPECT_EQ(run({"export", "HKCU\\Software\\Q\\Sub", exported, "/y"}).status, 0);
+    EXPECT_NE(ReadBytes(exported), bytes);
+}
+
+TEST_F(RegTool, ImportOfAMalformedFileImportsNothing) {
+    run({"add", "HKCU\\Keep", "/v", "x", "/d", "1"});
+    const std::string path = file("bad.reg",
+                                  "REGEDIT4\r\n\r\n"
+                                  "[HKEY_CURRENT_USER\\New]\r\n"
+                                  "\"ok\"=\"fine\"\r\n"
+                                  "[-HKEY_CURRENT_USER\\Keep]\r\n"
+                                  "\"bad\"=dword:123456789\r\n");
+    const auto outcome = run({"import", path});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(":6"), std::string::npos) << outcome.err;
+    EXPECT_EQ(run({"query", "HKCU\\New"}).status, 1);
+    EXPECT_EQ(run({"query", "HKCU\\Keep", "/v", "x"}).status, 0);
+}
+
+TEST_F(RegTool, ImportDeletesKeysAndValues) {
+    run({"add", "HKCU\\Gone\\Sub", "/v", "x", "/d", "1"});
+    run({"add", "HKCU\\Stay", "/v", "drop", "/d", "1"});
+    run({"add", "HKCU\\Stay", "/v", "keep", "/d", "1"});
+    const std::string path = file("del.reg",
+                                  "Windows Registry Editor Version 5.00\n\n"
+                                  "[-HKEY_CURRENT_USER\\Gone]\n"
+                                  "[-HKEY_CURRENT_USER\\NeverWas]\n"
+                                  "[HKEY_CURRENT_USER\\Stay]\n"
+                                  "\"drop\"=-\n"
+                                  "\"absent\"=-\n");
+    ASSERT_EQ(run({"import", path}).status, 0);
+    EXPECT_EQ(run({"query", "HKCU\\Gone"}).status, 1);
+    EXPECT_EQ(run({"query", "HKCU\\Stay", "/v", "drop"}).status, 1);
+    EXPECT_EQ(run({"query", "HKCU\\Stay", "/v", "keep"}).status, 0);
+}
+
+}  // namespace
+}  // namespace quorvel::testing
