@@ -24,13 +24,13 @@ using quorvel::registry::SqliteHive;
 constexpr const char* kKey = "Software\\Quorvel!\\Profiles\\Work\\Mail";
 
 class NoFolders final : public quorvel::registry::SystemFolders {
-public:
+  public:
     std::optional<std::string> windowsDirectory() const override { return std::nullopt; }
 };
 
 // A store in a fresh folder on the benchmark disk, removed afterwards.
 class BenchStore {
-public:
+  public:
     BenchStore() {
         const char* base = std::getenv("QUORVEL_BENCH_DIR");
         std::string pattern = std::string(base != nullptr ? base : ".") + "/quorvel-bench-XXXXXX";
@@ -47,7 +47,7 @@ public:
     }
     Registry& reg() { return *registry_; }
 
-private:
+  private:
     std::string folder_;
     NoFolders folders_;
     std::unique_ptr<SqliteHive> hive_;
@@ -101,7 +101,7 @@ BENCHMARK(SetValue100Separate)->UseRealTime();
 
 // Collects the real time per iteration of each benchmark to print the ratios at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const auto& run : runs) {
@@ -133,7 +133,7 @@ public:
         return ratio <= 4.0 ? 0 : 1;
     }
 
-private:
+  private:
     std::map<std::string, double> seconds_;
 };
 

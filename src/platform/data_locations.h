@@ -24,12 +24,12 @@ std::string WindowsDirectoryPath(const EnvironmentLookup& environment);
 
 // GetWindowsDirectory for the registry layer, answered from the environment.
 class EnvironmentSystemFolders final : public registry::SystemFolders {
-public:
+  public:
     explicit EnvironmentSystemFolders(EnvironmentLookup environment)
         : environment_(std::move(environment)) {}
     std::optional<std::string> windowsDirectory() const override;
 
-private:
+  private:
     EnvironmentLookup environment_;
 };
 

@@ -21,7 +21,7 @@ struct RawValue {
 // An open key. It is closed when the object goes away; every call on a key that has been
 // deleted in the meantime fails with ERROR_KEY_DELETED.
 class OpenKey {
-public:
+  public:
     virtual ~OpenKey() = default;
     OpenKey() = default;
     OpenKey(const OpenKey&) = delete;
@@ -30,8 +30,8 @@ public:
     // RegQueryValueEx: with an empty `data` only the type and the size are reported. When `data`
     // is too small the call fails with ERROR_MORE_DATA and `size` tells the size needed. `size`
     // is always the stored byte count on success.
-    virtual long queryValue(std::string_view name, std::uint32_t& type, std::span<std::uint8_t> data,
-                            std::uint32_t& size) = 0;
+    virtual long queryValue(std::string_view name, std::uint32_t& type,
+                            std::span<std::uint8_t> data, std::uint32_t& size) = 0;
     // RegSetValueEx: creates or replaces the value; a replaced value keeps its place and the case
     // of its name.
     virtual long setValue(std::string_view name, std::uint32_t type,
@@ -50,7 +50,7 @@ public:
 // ends without commit() undoes them. Scopes nest: only the outermost one commits, and an inner
 // scope that ends without commit() makes the outer commit fail and undo everything.
 class WriteScope {
-public:
+  public:
     virtual ~WriteScope() = default;
     WriteScope() = default;
     WriteScope(const WriteScope&) = delete;
@@ -61,7 +61,7 @@ public:
 
 // A registry backend: the SQLite store on Linux, the Windows registry on Windows.
 class Hive {
-public:
+  public:
     virtual ~Hive() = default;
     Hive() = default;
     Hive(const Hive&) = delete;

@@ -131,7 +131,9 @@ std::size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-bool EqualNames(std::string_view a, std::string_view b) { return FoldName(a) == FoldName(b); }
+bool EqualNames(std::string_view a, std::string_view b) {
+    return FoldName(a) == FoldName(b);
+}
 
 std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path) {
     std::vector<std::string> parts;
@@ -144,8 +146,8 @@ std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path) {
     std::size_t start = 0;
     while (true) {
         const std::size_t end = path.find('\\', start);
-        const std::string_view part =
-            path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        const std::string_view part = path.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (part.empty() || CharacterCount(part) > kMaxKeyNameLength) {
             return std::nullopt;
         }

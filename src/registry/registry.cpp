@@ -78,7 +78,8 @@ long Registry::QueryValue(OpenKey* key, std::string_view name, Variant& value) {
             if (length > 0 && buffer[length - 1] == 0) {
                 --length;
             }
-            value = Variant(std::string(buffer.begin(), buffer.begin() + static_cast<long>(length)));
+            value =
+                Variant(std::string(buffer.begin(), buffer.begin() + static_cast<long>(length)));
             return status;
         }
         case REG_DWORD: {

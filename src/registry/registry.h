@@ -19,7 +19,7 @@ namespace quorvel::registry {
 // not reported upward except through the status results, which callers are free to ignore: a
 // failed read leaves RegValue "", a failed write changes nothing.
 class Registry {
-public:
+  public:
     static constexpr std::size_t kBinaryBufferSize = 256;
 
     Registry(Hive& hive, const SystemFolders& folders) : hive_(hive), folders_(folders) {}
@@ -46,7 +46,7 @@ public:
     std::unique_ptr<WriteScope> BeginTransaction() { return hive_.beginWrite(); }
     Hive& hive() { return hive_; }
 
-private:
+  private:
     Hive& hive_;
     const SystemFolders& folders_;
     std::array<std::uint8_t, kBinaryBufferSize> binaryBuffer_{};

@@ -12,7 +12,7 @@ namespace quorvel {
 // three states the program distinguishes: empty (nothing assigned, or a failed second read of a
 // string), text (bytes in the platform's ANSI encoding) and a 32-bit signed number.
 class Variant {
-public:
+  public:
     Variant() = default;
     Variant(std::string text) : value_(std::move(text)) {}
     Variant(std::string_view text) : value_(std::string(text)) {}
@@ -32,14 +32,16 @@ public:
     // when the text is not a number or lies outside the 32-bit range.
     std::optional<std::int32_t> toNumber() const;
     // Empty or the empty text: the two look alike to every caller of a read.
-    bool isBlank() const { return isEmpty() || (isText() && std::get<std::string>(value_).empty()); }
+    bool isBlank() const {
+        return isEmpty() || (isText() && std::get<std::string>(value_).empty());
+    }
 
     // The text, for callers that know this is text; "" for the other states.
     const std::string& textRef() const;
 
     friend bool operator==(const Variant&, const Variant&) = default;
 
-private:
+  private:
     std::variant<std::monostate, std::string, std::int32_t> value_;
 };
 

@@ -13,14 +13,14 @@
 namespace quorvel::testing {
 
 class FixedFolders final : public registry::SystemFolders {
-public:
+  public:
     std::optional<std::string> folder;
     std::optional<std::string> windowsDirectory() const override { return folder; }
 };
 
 // A registry layer on a store of its own in a fresh folder.
 class RegistryFixture : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     registry::SqliteHive hive{dir.file("registry.db")};
     FixedFolders folders;
@@ -55,6 +55,8 @@ protected:
     }
 };
 
-inline std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+inline std::vector<std::uint8_t> Bytes(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 }  // namespace quorvel::testing

@@ -142,7 +142,9 @@ TEST(SqliteStore, ConcurrentWritersFromSeveralProcessesLoseNothing) {
                         reg.SetValue("Shared", name, Variant(i), registry::REG_DWORD);
                         failures += scope->commit() ? 0 : 1;
                     } else {
-                        failures += reg.SetValue("Shared", name, Variant(i), registry::REG_DWORD) != 0 ? 1 : 0;
+                        failures +=
+                            reg.SetValue("Shared", name, Variant(i), registry::REG_DWORD) != 0 ? 1
+                                                                                               : 0;
                     }
                 }
             }

@@ -40,9 +40,9 @@ Switches ParseSwitches(const std::vector<std::string>& args, std::size_t first) 
     for (std::size_t i = first; i < args.size(); ++i) {
         const std::string& arg = args[i];
         // On Linux a file name may start with "/" too: only known switches are switches.
-        const std::string name =
-            arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-') ? registry::FoldName(arg.substr(1))
-                                                                 : std::string();
+        const std::string name = arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-')
+                                     ? registry::FoldName(arg.substr(1))
+                                     : std::string();
         if (name == "V" || name == "VE") {
             if (switches.valueName) {
                 throw UsageError{"Invalid syntax: /v and /ve may be given only once."};
@@ -62,7 +62,7 @@ Switches ParseSwitches(const std::vector<std::string>& args, std::size_t first) 
             switches.allValues = true;
         } else if (name == "Y") {
             switches.overwrite = true;
-        } else if (arg.size() == 2 && arg[0] == '/' ) {
+        } else if (arg.size() == 2 && arg[0] == '/') {
             throw UsageError{"Invalid syntax: unknown switch " + arg + "."};
         } else {
             switches.positional.push_back(arg);

@@ -31,10 +31,10 @@ struct Switches {
     std::optional<std::string> type;
     std::optional<std::string> data;
     std::optional<std::string> separator;
-    bool recursive = false;    // /s
-    bool force = false;        // /f
-    bool allValues = false;    // /va
-    bool overwrite = false;    // /y
+    bool recursive = false;  // /s
+    bool force = false;      // /f
+    bool allValues = false;  // /va
+    bool overwrite = false;  // /y
 };
 
 // Throws UsageError for an unknown switch or one without its argument.

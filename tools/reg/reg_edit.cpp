@@ -7,7 +7,9 @@
 namespace quorvel::regtool {
 namespace {
 
-std::string ShownName(const std::string& name) { return name.empty() ? "(Default)" : name; }
+std::string ShownName(const std::string& name) {
+    return name.empty() ? "(Default)" : name;
+}
 
 bool ValueExists(registry::OpenKey& key, const std::string& name) {
     std::uint32_t type = 0;
@@ -32,8 +34,8 @@ int Add(const Switches& switches, registry::Hive& hive, Console& console) {
             }
             type = *known;
         }
-        const auto parsed = ParseData(type, switches.data.value_or(""),
-                                      switches.separator.value_or("\\0"));
+        const auto parsed =
+            ParseData(type, switches.data.value_or(""), switches.separator.value_or("\\0"));
         if (!parsed) {
             throw CommandError{"Invalid data \"" + switches.data.value_or("") + "\" for " +
                                std::string(registry::TypeName(type)) + "."};
@@ -75,7 +77,8 @@ int Delete(const Switches& switches, registry::Hive& hive, Console& console) {
     if (key.path.empty() && !switches.valueName && !switches.allValues) {
         throw CommandError{"A root key cannot be deleted."};
     }
-    if (switches.valueName && !ValueExists(*hive.openKey(key.root, key.path), *switches.valueName)) {
+    if (switches.valueName &&
+        !ValueExists(*hive.openKey(key.root, key.path), *switches.valueName)) {
         throw CommandError{kNotFound};
     }
     const std::string question =
@@ -105,8 +108,8 @@ int Delete(const Switches& switches, registry::Hive& hive, Console& console) {
         const std::size_t slash = key.path.rfind('\\');
         const std::string parent = slash == std::string::npos ? "" : key.path.substr(0, slash);
         const auto parentKey = hive.openKey(key.root, parent);
-        if (!parentKey || parentKey->deleteSubKeyTree(key.path.substr(slash + 1)) !=
-                              registry::ERROR_SUCCESS) {
+        if (!parentKey ||
+            parentKey->deleteSubKeyTree(key.path.substr(slash + 1)) != registry::ERROR_SUCCESS) {
             throw CommandError{"Cannot delete the key " + key.full() + "."};
         }
     }

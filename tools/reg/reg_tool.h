@@ -9,7 +9,7 @@
 namespace quorvel::regtool {
 
 struct Console {
-    std::istream& in;   // answers to "(Yes/No)?" questions
+    std::istream& in;  // answers to "(Yes/No)?" questions
     std::ostream& out;
     std::ostream& err;  // one "ERROR: ..." line on failure
 };

@@ -45,8 +45,7 @@ bool Apply(const RegFileOp& op, registry::Hive& hive) {
             }
             const auto [parent, name] = ParentAndName(op.path);
             const auto key = hive.openKey(op.root, parent);
-            const long status =
-                key ? key->deleteSubKeyTree(name) : registry::ERROR_FILE_NOT_FOUND;
+            const long status = key ? key->deleteSubKeyTree(name) : registry::ERROR_FILE_NOT_FOUND;
             return status == registry::ERROR_SUCCESS || status == registry::ERROR_FILE_NOT_FOUND;
         }
         case RegFileOp::Kind::SetValue: {

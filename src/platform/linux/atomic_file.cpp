@@ -43,8 +43,7 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    const bool written = ::fchmod(fd, mode) == 0 &&
-                         WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const std::string error = written ? std::string() : Failure("Cannot write", temporary);
     ::close(fd);
     if (!written) {

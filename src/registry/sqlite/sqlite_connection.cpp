@@ -30,7 +30,9 @@ Statement& Statement::bindBlob(int index, std::span<const std::uint8_t> data) {
     return *this;
 }
 
-int Statement::step() { return sqlite3_step(statement_); }
+int Statement::step() {
+    return sqlite3_step(statement_);
+}
 
 std::int64_t Statement::integer(int column) const {
     return sqlite3_column_int64(statement_, column);
@@ -68,7 +70,9 @@ SqliteConnection::~SqliteConnection() {
     sqlite3_close_v2(db_);
 }
 
-int SqliteConnection::exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+int SqliteConnection::exec(const char* sql) {
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+}
 
 Statement SqliteConnection::prepare(const char* sql) {
     auto found = cache_.find(sql);
@@ -83,10 +87,16 @@ Statement SqliteConnection::prepare(const char* sql) {
     return Statement(*this, found->second);
 }
 
-std::int64_t SqliteConnection::changes() const { return sqlite3_changes64(db_); }
+std::int64_t SqliteConnection::changes() const {
+    return sqlite3_changes64(db_);
+}
 
-bool SqliteConnection::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+bool SqliteConnection::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
 
-std::string SqliteConnection::errorMessage() const { return sqlite3_errmsg(db_); }
+std::string SqliteConnection::errorMessage() const {
+    return sqlite3_errmsg(db_);
+}
 
 }  // namespace quorvel::registry

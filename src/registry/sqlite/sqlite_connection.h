@@ -20,7 +20,7 @@ class SqliteConnection;
 // A prepared statement borrowed from the connection's cache; it is reset and its bindings
 // cleared when the borrow ends, so that no read stays open between calls.
 class Statement {
-public:
+  public:
     Statement(SqliteConnection& connection, sqlite3_stmt* statement)
         : connection_(&connection), statement_(statement) {}
     Statement(Statement&& other) noexcept
@@ -42,13 +42,13 @@ public:
     std::string text(int column) const;
     std::span<const std::uint8_t> blob(int column) const;
 
-private:
+  private:
     SqliteConnection* connection_;
     sqlite3_stmt* statement_;
 };
 
 class SqliteConnection {
-public:
+  public:
     enum class Mode { ReadOnly, ReadWrite };
     // Throws StoreError with `what` and SQLite's own words when the file cannot be opened.
     SqliteConnection(const std::string& path, Mode mode);
@@ -65,7 +65,7 @@ public:
     std::string errorMessage() const;
     sqlite3* handle() { return db_; }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
     std::map<const char*, sqlite3_stmt*> cache_;
 };

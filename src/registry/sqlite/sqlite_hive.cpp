@@ -18,7 +18,9 @@ namespace {
 // instance and the stand-in client happened to write at the same moment.
 constexpr int kBusyTimeoutMs = 60'000;
 
-constexpr std::int64_t RootId(Root root) { return root == Root::LocalMachine ? 2 : 1; }
+constexpr std::int64_t RootId(Root root) {
+    return root == Root::LocalMachine ? 2 : 1;
+}
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE keys(
@@ -59,15 +61,15 @@ void CreateStoreFile(const std::string& path) {
     if (fd >= 0) {
         ::close(fd);
     } else if (errno != EEXIST) {
-        throw StoreError("The registry store \"" + path + "\" cannot be created: " +
-                         std::strerror(errno) + ".");
+        throw StoreError("The registry store \"" + path +
+                         "\" cannot be created: " + std::strerror(errno) + ".");
     }
 }
 
 }  // namespace
 
 class SqliteWriteScope final : public WriteScope {
-public:
+  public:
     explicit SqliteWriteScope(SqliteHive& hive) : hive_(hive) {}
     ~SqliteWriteScope() override {
         if (!done_) {
@@ -83,7 +85,7 @@ public:
         return result_;
     }
 
-private:
+  private:
     SqliteHive& hive_;
     bool done_ = false;
     bool result_ = false;
@@ -92,7 +94,7 @@ private:
 // A single write outside any scope still runs in a transaction of its own, so that it takes the
 // write lock up front and waits for it instead of failing on a stale snapshot.
 class ImplicitWrite {
-public:
+  public:
     explicit ImplicitWrite(SqliteHive& hive) : hive_(hive), ok_(hive.enterWrite()) {}
     ~ImplicitWrite() { hive_.leaveWrite(ok_ && !failed_); }
     ImplicitWrite(const ImplicitWrite&) = delete;
@@ -100,14 +102,14 @@ public:
     bool ok() const { return ok_; }
     void fail() { failed_ = true; }
 
-private:
+  private:
     SqliteHive& hive_;
     bool ok_;
     bool failed_ = false;
 };
 
 class SqliteKey final : public OpenKey {
-public:
+  public:
     SqliteKey(SqliteHive& hive, std::int64_t id) : hive_(hive), id_(id) {}
 
     long queryValue(std::string_view name, std::uint32_t& type, std::span<std::uint8_t> data,
@@ -196,7 +198,8 @@ public:
         if (!hive_.keyExists(id_)) {
             return ERROR_KEY_DELETED;
         }
-        auto statement = db().prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY fold, name");
+        auto statement =
+            db().prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY fold, name");
         statement.bind(1, id_);
         int step = SQLITE_ROW;
         while ((step = statement.step()) == SQLITE_ROW) {
@@ -210,7 +213,8 @@ public:
         if (!hive_.keyExists(id_)) {
             return ERROR_KEY_DELETED;
         }
-        auto statement = db().prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id");
+        auto statement =
+            db().prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id");
         statement.bind(1, id_);
         int step = SQLITE_ROW;
         while ((step = statement.step()) == SQLITE_ROW) {
@@ -222,7 +226,7 @@ public:
         return step == SQLITE_DONE ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
     }
 
-private:
+  private:
     SqliteConnection& db() { return *hive_.db_; }
 
     SqliteHive& hive_;
@@ -291,8 +295,7 @@ void SqliteHive::initialise() {
         throw StoreError("The registry store \"" + path_ +
                          "\" cannot be set up: " + db_->errorMessage() + ".");
     }
-    if (readNumber("SELECT count(*) FROM sqlite_master") == 0 &&
-        db_->exec(kSchema) != SQLITE_OK) {
+    if (readNumber("SELECT count(*) FROM sqlite_master") == 0 && db_->exec(kSchema) != SQLITE_OK) {
         const std::string reason = db_->errorMessage();
         db_->exec("ROLLBACK");
         throw StoreError("The registry store \"" + path_ + "\" cannot be set up: " + reason + ".");

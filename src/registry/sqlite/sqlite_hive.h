@@ -14,7 +14,7 @@ namespace quorvel::registry {
 // Several processes share it (WAL journal, a generous busy timeout, write transactions that
 // take the lock up front), and every commit is durable before it returns.
 class SqliteHive final : public Hive {
-public:
+  public:
     static constexpr int kSchemaVersion = 1;
     static constexpr std::int32_t kApplicationId = 0x5152564C;  // "QRVL"
 
@@ -30,7 +30,7 @@ public:
 
     const std::string& path() const { return path_; }
 
-private:
+  private:
     friend class SqliteKey;
     friend class SqliteWriteScope;
     friend class ImplicitWrite;

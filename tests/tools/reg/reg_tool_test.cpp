@@ -17,7 +17,7 @@ struct Outcome {
 };
 
 class RegTool : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     registry::SqliteHive hive{dir.file("registry.db")};
 
@@ -38,9 +38,12 @@ protected:
 
 TEST_F(RegTool, AddThenQueryPrintsLikeRegExe) {
     ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "Name", "/d", "Ann"}).status, 0);
-    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "Poll", "/t", "REG_DWORD", "/d", "0x1f"}).status, 0);
+    ASSERT_EQ(
+        run({"add", "HKCU\\Software\\Q", "/v", "Poll", "/t", "REG_DWORD", "/d", "0x1f"}).status, 0);
     ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/ve", "/t", "REG_BINARY", "/d", "00ff"}).status, 0);
-    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "List", "/t", "REG_MULTI_SZ", "/d", "a\\0b"}).status, 0);
+    ASSERT_EQ(
+        run({"add", "HKCU\\Software\\Q", "/v", "List", "/t", "REG_MULTI_SZ", "/d", "a\\0b"}).status,
+        0);
     ASSERT_EQ(run({"add", "HKCU\\Software\\Q\\Sub"}).status, 0);
     const auto query = run({"query", "hkey_current_user\\software\\q"});
     EXPECT_EQ(query.status, 0);
