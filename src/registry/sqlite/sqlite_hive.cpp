@@ -142,15 +142,16 @@ class SqliteKey final : public OpenKey {
         if (!write.ok()) {
             return ERROR_REGISTRY_IO_FAILED;
         }
-        if (!hive_.keyExists(id_)) {
-            return ERROR_KEY_DELETED;
-        }
         auto statement = db().prepare(
             "INSERT INTO vals(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
             "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
         statement.bind(1, id_).bind(2, name).bind(3, FoldName(name)).bind(4, std::int64_t{type});
         statement.bindBlob(5, data);
-        if (statement.step() != SQLITE_DONE) {
+        const int step = statement.step();
+        if (step == SQLITE_CONSTRAINT_FOREIGNKEY) {
+            return ERROR_KEY_DELETED;  // a failed statement leaves the transaction intact
+        }
+        if (step != SQLITE_DONE) {
             write.fail();
             return ERROR_REGISTRY_IO_FAILED;
         }
@@ -186,6 +187,7 @@ class SqliteKey final : public OpenKey {
         // The foreign keys cascade: subkeys at every depth and all their values go with it.
         auto statement = db().prepare("DELETE FROM keys WHERE id = ?1");
         statement.bind(1, *target);
+        hive_.forgetKeys();
         if (statement.step() != SQLITE_DONE) {
             write.fail();
             return ERROR_REGISTRY_IO_FAILED;
@@ -338,8 +340,37 @@ bool SqliteHive::keyExists(std::int64_t id) {
     return statement.step() == SQLITE_ROW;
 }
 
-std::unique_ptr<OpenKey> SqliteHive::openKey(Root root, std::string_view path) {
+std::optional<std::int64_t> SqliteHive::lookUp(Root root, std::string_view path) {
+    refreshKeyCache();
+    std::string cacheKey = FoldName(path);
+    cacheKey += root == Root::LocalMachine ? "\\M" : "\\U";
+    if (const auto cached = keyCache_.find(cacheKey); cached != keyCache_.end()) {
+        return cached->second;
+    }
     const auto id = resolve(RootId(root), path);
+    if (id) {
+        keyCache_.emplace(std::move(cacheKey), *id);
+    }
+    return id;
+}
+
+void SqliteHive::refreshKeyCache() {
+    // Within a write transaction nobody else can change the store, so one check suffices.
+    if (depth_ > 0 && cacheCheckedInTransaction_) {
+        return;
+    }
+    auto statement = db_->prepare("PRAGMA data_version");
+    const std::int64_t version =
+        statement && statement.step() == SQLITE_ROW ? statement.integer(0) : -1;
+    if (version != cacheVersion_ || version < 0) {
+        keyCache_.clear();
+        cacheVersion_ = version;
+    }
+    cacheCheckedInTransaction_ = depth_ > 0;
+}
+
+std::unique_ptr<OpenKey> SqliteHive::openKey(Root root, std::string_view path) {
+    const auto id = lookUp(root, path);
     if (!id) {
         return nullptr;
     }
@@ -383,6 +414,7 @@ std::unique_ptr<WriteScope> SqliteHive::beginWrite() {
 bool SqliteHive::enterWrite() {
     if (depth_++ == 0) {
         doomed_ = db_->exec("BEGIN IMMEDIATE") != SQLITE_OK;
+        cacheCheckedInTransaction_ = false;
     }
     return !doomed_;
 }
@@ -398,10 +430,14 @@ bool SqliteHive::leaveWrite(bool commit) {
     if (!doomed_) {
         stored = db_->exec("COMMIT") == SQLITE_OK;
     }
-    if (!stored && db_->inTransaction()) {
-        db_->exec("ROLLBACK");
+    if (!stored) {
+        if (db_->inTransaction()) {
+            db_->exec("ROLLBACK");
+        }
+        keyCache_.clear();  // keys created in the undone transaction are gone again
     }
     doomed_ = false;
+    cacheCheckedInTransaction_ = false;
     return stored;
 }
 

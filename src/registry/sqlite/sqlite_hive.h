@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "registry/hive.h"
 #include "registry/sqlite/sqlite_connection.h"
@@ -38,6 +39,11 @@ class SqliteHive final : public Hive {
     std::optional<std::int64_t> findChild(std::int64_t parent, std::string_view name);
     std::optional<std::int64_t> resolve(std::int64_t start, std::string_view path);
     bool keyExists(std::int64_t id);
+    // Keys found by path, remembered until any process changes the store in a way this
+    // connection did not see (PRAGMA data_version) or this connection deletes or undoes keys.
+    std::optional<std::int64_t> lookUp(Root root, std::string_view path);
+    void refreshKeyCache();
+    void forgetKeys() { keyCache_.clear(); }
     void initialise();
 
     // Write transactions: the outermost scope holds BEGIN IMMEDIATE; a failure anywhere inside
@@ -47,6 +53,9 @@ class SqliteHive final : public Hive {
 
     std::string path_;
     std::unique_ptr<SqliteConnection> db_;
+    std::unordered_map<std::string, std::int64_t> keyCache_;
+    std::int64_t cacheVersion_ = -1;
+    bool cacheCheckedInTransaction_ = false;
     int depth_ = 0;
     bool doomed_ = false;
 };
