@@ -82,6 +82,11 @@ struct FormatCase {
     std::string line;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FormatCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class ChoosesDataForm : public testing::TestWithParam<FormatCase> {};
 
 TEST_P(ChoosesDataForm, WritesTheValueLine) {
