@@ -62,6 +62,10 @@ struct GoodCase {
     std::vector<std::string> steps;
 };
 
+void PrintTo(const GoodCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class ReadsStatements : public testing::TestWithParam<GoodCase> {};
 
 TEST_P(ReadsStatements, GivesTheSteps) {
@@ -117,6 +121,10 @@ struct BadCase {
     int line;
     const char* mentions;  // the message must name the right fault, not just any
 };
+
+void PrintTo(const BadCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 class RejectsMalformed : public testing::TestWithParam<BadCase> {};
 

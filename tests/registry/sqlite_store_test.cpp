@@ -116,11 +116,11 @@ TEST(SqliteStore, AnEmptyFileBecomesAStore) {
     EXPECT_NE(hive.createKey(Root::CurrentUser, "Software"), nullptr);
 }
 
-// Several processes hammer the same store at once; no write may be lost to a busy lock.
+// Several processes create and hammer the same store at once; no write may be lost to a busy
+// lock, and none may find the store half set up.
 TEST(SqliteStore, ConcurrentWritersFromSeveralProcessesLoseNothing) {
     TempDir dir;
     const std::string path = dir.file("registry.db");
-    { SqliteHive hive(path); }
     constexpr int kWriters = 4;
     constexpr int kValues = 150;
     std::vector<pid_t> children;

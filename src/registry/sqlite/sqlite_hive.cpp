@@ -263,16 +263,26 @@ void SqliteHive::initialise() {
         }
         return statement.integer(0);
     };
-    const std::int64_t applicationId = readNumber("PRAGMA application_id");
-    const std::int64_t version = readNumber("PRAGMA user_version");
-    const std::int64_t objects = readNumber("SELECT count(*) FROM sqlite_master");
-    {
+    // One read transaction, so that a store another process is setting up right now is seen
+    // either empty or complete, never with its tables but without its marks.
+    db_->exec("BEGIN");
+    std::int64_t applicationId = 0;
+    std::int64_t version = 0;
+    std::int64_t objects = 0;
+    try {
+        applicationId = readNumber("PRAGMA application_id");
+        version = readNumber("PRAGMA user_version");
+        objects = readNumber("SELECT count(*) FROM sqlite_master");
         auto check = db_->prepare("PRAGMA quick_check");
         if (!check || check.step() != SQLITE_ROW || check.text(0) != "ok") {
             throw StoreError("The registry store \"" + path_ +
                              "\" is damaged. Quorvel has left it as it is.");
         }
+    } catch (...) {
+        db_->exec("ROLLBACK");
+        throw;
     }
+    db_->exec("COMMIT");
     const bool fresh = applicationId == 0 && objects == 0;
     if (!fresh && applicationId != kApplicationId) {
         throw StoreError("The file \"" + path_ +
