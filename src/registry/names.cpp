@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "registry/text_encoding.h"
 #include "registry/value_types.h"
 
 namespace quorvel::registry {
@@ -44,63 +45,6 @@ char32_t UpperCodePoint(char32_t c) {
     return c;
 }
 
-// Decodes one UTF-8 sequence at `pos`; returns its length, or 0 when the bytes there are not a
-// well-formed sequence.
-std::size_t DecodeUtf8(std::string_view s, std::size_t pos, char32_t& out) {
-    const auto b0 = static_cast<unsigned char>(s[pos]);
-    std::size_t len = 0;
-    char32_t c = 0;
-    if (b0 < 0x80) {
-        out = b0;
-        return 1;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        len = 2;
-        c = b0 & 0x1Fu;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3;
-        c = b0 & 0x0Fu;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4;
-        c = b0 & 0x07u;
-    } else {
-        return 0;
-    }
-    if (pos + len > s.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < len; ++i) {
-        const auto b = static_cast<unsigned char>(s[pos + i]);
-        if ((b & 0xC0) != 0x80) {
-            return 0;
-        }
-        c = (c << 6) | (b & 0x3Fu);
-    }
-    static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kMinimum[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        return 0;
-    }
-    out = c;
-    return len;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 }  // namespace
 
 std::string FoldName(std::string_view name) {
@@ -109,7 +53,7 @@ std::string FoldName(std::string_view name) {
     std::size_t pos = 0;
     while (pos < name.size()) {
         char32_t c = 0;
-        const std::size_t len = DecodeUtf8(name, pos, c);
+        const std::size_t len = DecodeSequence(name, pos, c);
         if (len == 0) {
             folded += name[pos];
             ++pos;

@@ -18,8 +18,31 @@ bool IsEscapedByte(char32_t c) {
     return c >= 0xDC80 && c <= 0xDCFF;
 }
 
-// Length of the well-formed UTF-8 sequence at `pos` and its code point; 0 when the bytes there
-// do not form one.
+void AppendUtf16(std::u16string& out, char32_t c) {
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+        return;
+    }
+    c -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (c >> 10));
+    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+}
+
+bool StartsWith(std::span<const std::uint8_t> bytes, std::initializer_list<std::uint8_t> prefix) {
+    if (bytes.size() < prefix.size()) {
+        return false;
+    }
+    std::size_t i = 0;
+    for (const std::uint8_t b : prefix) {
+        if (bytes[i++] != b) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 std::size_t DecodeSequence(std::string_view s, std::size_t pos, char32_t& out) {
     const auto b0 = static_cast<unsigned char>(s[pos]);
     std::size_t len = 0;
@@ -58,16 +81,6 @@ std::size_t DecodeSequence(std::string_view s, std::size_t pos, char32_t& out) {
     return len;
 }
 
-void AppendUtf16(std::u16string& out, char32_t c) {
-    if (c < 0x10000) {
-        out += static_cast<char16_t>(c);
-        return;
-    }
-    c -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (c >> 10));
-    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-}
-
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -85,21 +98,6 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
-
-bool StartsWith(std::span<const std::uint8_t> bytes, std::initializer_list<std::uint8_t> prefix) {
-    if (bytes.size() < prefix.size()) {
-        return false;
-    }
-    std::size_t i = 0;
-    for (const std::uint8_t b : prefix) {
-        if (bytes[i++] != b) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;

@@ -13,6 +13,11 @@ namespace quorvel::registry {
 // every byte that is not part of a well-formed UTF-8 sequence travels as the lone surrogate
 // U+DC00 + byte, and comes back as that byte.
 
+// Length of the well-formed UTF-8 sequence at `pos` and its code point; 0 when the bytes there
+// do not form one (stray bytes, overlong forms, surrogates).
+std::size_t DecodeSequence(std::string_view s, std::size_t pos, char32_t& out);
+void AppendUtf8(std::string& out, char32_t c);
+
 // UTF-8 (possibly with stray bytes) to UTF-16 code units.
 std::u16string Utf8ToUtf16(std::string_view text);
 

@@ -42,20 +42,21 @@ class NoFolders final : public SystemFolders {
     std::optional<std::string> windowsDirectory() const override { return std::nullopt; }
 };
 
-TEST(QueryValue, FailedSecondReadOfTextLeavesAnEmptyVariant) {
+class QueryValue : public ::testing::Test {
+protected:
     NoHive hive;
     NoFolders folders;
-    Registry reg(hive, folders);
+    Registry reg{hive, folders};
+};
+
+TEST_F(QueryValue, FailedSecondReadOfTextLeavesAnEmptyVariant) {
     ScriptedKey key;
     Variant value("before");
     EXPECT_EQ(reg.QueryValue(&key, "x", value), ERROR_MORE_DATA);
     EXPECT_TRUE(value.isEmpty());
 }
 
-TEST(QueryValue, FailedSecondReadOfOtherTypesLeavesTheVariant) {
-    NoHive hive;
-    NoFolders folders;
-    Registry reg(hive, folders);
+TEST_F(QueryValue, FailedSecondReadOfOtherTypesLeavesTheVariant) {
     for (const std::uint32_t type : {REG_DWORD, REG_BINARY}) {
         ScriptedKey key;
         key.type = type;
@@ -65,10 +66,7 @@ TEST(QueryValue, FailedSecondReadOfOtherTypesLeavesTheVariant) {
     }
 }
 
-TEST(QueryValue, BinaryTextIsAppendedToWhatTheVariantHeld) {
-    NoHive hive;
-    NoFolders folders;
-    Registry reg(hive, folders);
+TEST_F(QueryValue, BinaryTextIsAppendedToWhatTheVariantHeld) {
     ScriptedKey key;
     key.type = REG_BINARY;
     key.size = 0;
@@ -78,10 +76,7 @@ TEST(QueryValue, BinaryTextIsAppendedToWhatTheVariantHeld) {
     EXPECT_EQ(value, Variant("53D"));
 }
 
-TEST(QueryValue, NullKeyFailsWithoutTouchingTheVariant) {
-    NoHive hive;
-    NoFolders folders;
-    Registry reg(hive, folders);
+TEST_F(QueryValue, NullKeyFailsWithoutTouchingTheVariant) {
     Variant value(3);
     EXPECT_EQ(reg.QueryValue(nullptr, "x", value), -1);
     EXPECT_EQ(value, Variant(3));
