@@ -43,7 +43,7 @@ class NoFolders final : public SystemFolders {
 };
 
 class QueryValue : public ::testing::Test {
-protected:
+  protected:
     NoHive hive;
     NoFolders folders;
     Registry reg{hive, folders};
