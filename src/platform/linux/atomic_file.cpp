@@ -44,15 +44,19 @@ std::string WriteFileAtomically(const std::string& path, std::span<const std::ui
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const int writeErrno = errno;
     const std::string error = written ? std::string() : Failure("Cannot write", temporary);
     ::close(fd);
     if (!written) {
         ::unlink(temporary.c_str());
+        errno = writeErrno;  // callers report the cause, not the clean-up's
         return error;
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int renameErrno = errno;
         const std::string renameError = Failure("Cannot replace", path);
         ::unlink(temporary.c_str());
+        errno = renameErrno;
         return renameError;
     }
     // The rename itself must reach the disk too.

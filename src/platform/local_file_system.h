@@ -1,0 +1,20 @@
+#pragma once
+
+#include "profiles/file_system.h"
+
+namespace quorvel::platform {
+
+// The program's files on the local disk; writes go through a temporary file and a rename.
+class LocalFileSystem final : public profiles::FileSystem {
+  public:
+    std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override;
+    std::optional<profiles::FileError> WriteFile(const std::string& path,
+                                                 std::string_view bytes) override;
+    std::optional<profiles::FileError> DeleteFile(const std::string& path) override;
+    std::string JoinPath(std::string_view folder, std::string_view name) const override;
+};
+
+// The Basic-style error for an errno value: 53 "File not found", 70 "Permission denied" ...
+profiles::FileError FileErrorFromErrno(int error);
+
+}  // namespace quorvel::platform

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace quorvel::settings {
+
+// Lets the user interface breathe during long work on its thread: windows repaint and take
+// input. The program's implementation processes pending events; tests use NoEventPump.
+class EventPump {
+  public:
+    virtual ~EventPump() = default;
+    virtual void ProcessEvents() = 0;
+};
+
+class NoEventPump final : public EventPump {
+  public:
+    void ProcessEvents() override {}
+};
+
+}  // namespace quorvel::settings
