@@ -8,6 +8,12 @@ class EventPump {
   public:
     virtual ~EventPump() = default;
     virtual void ProcessEvents() = 0;
+    // Processes events as they come for about `milliseconds`, sleeping in between: a wait that
+    // keeps the windows alive without keeping a processor busy.
+    virtual void ProcessEventsFor(int milliseconds) {
+        static_cast<void>(milliseconds);
+        ProcessEvents();
+    }
 };
 
 class NoEventPump final : public EventPump {
