@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "profiles/file_system.h"
+#include "profiles/hosts_file.h"
 #include "profiles/profile_store.h"
 #include "profiles/prompts.h"
 #include "registry/registry.h"
@@ -31,12 +35,26 @@ class ProfileApplier {
     void ApplyAccounts();
 
   private:
+    // ReadSetting on the profile side, then CopySetting into the client's keys.
+    void CopyToClient(std::int16_t area, std::int16_t item);
+    void ApplyOneAccount();
+    void ReportError(const FileError& error, std::int16_t step);
+    // Shows a message box, or keeps it until the switch's transaction has ended: a box that
+    // waits for the user must not hold the store's write lock, which every other process
+    // sharing the store (the client, quorvel-reg, a second instance) waits for.
+    void Tell(std::string text);
+
     registry::Registry& reg_;
     settings::SettingContext& context_;
     settings::SettingTransfer& transfer_;
     ProfileStore& store_;
     Prompts& prompts_;
     FileSystem& files_;
+
+    bool switching_ = false;
+    std::vector<std::string> untold_;
+    // The hosts file of the switch in progress, put back if the switch is undone.
+    std::optional<HostsFile> hosts_;
 };
 
 }  // namespace quorvel::profiles

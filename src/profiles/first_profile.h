@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "profiles/profile_store.h"
@@ -36,9 +38,16 @@ class FirstProfileMaker {
           prompts_(prompts),
           windows_(windows) {}
 
-    void MakeFirstProfile();
+    // False when the store could not save the profile: the user has been told, nothing was
+    // changed and the windows stay closed.
+    bool MakeFirstProfile();
 
   private:
+    // ReadSetting on the client side, then CopySetting into the new profile; a value that is
+    // not a number is replaced by `fallback` first when one is given.
+    void CopyToProfile(std::int16_t area, std::int16_t item,
+                       std::optional<std::int32_t> fallback = std::nullopt);
+
     registry::Registry& reg_;
     settings::SettingContext& context_;
     settings::SettingTransfer& transfer_;

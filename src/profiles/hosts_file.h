@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "profiles/file_system.h"
 
@@ -24,16 +25,25 @@ class HostsFile {
     void AddLine(const std::string& address, const std::string& accountProfile);
     // Writes the hosts file, or deletes it when an address was bad.
     std::optional<FileError> Finish();
+    // Puts back the hosts file that Finish replaced or deleted, for a switch that was undone
+    // after it: the file has to keep matching the client's keys.
+    void Restore();
 
     std::string HostsPath() const;
     std::string NamedFilePath(const std::string& namedFile) const;
 
   private:
+    enum class Before { Unknown, Missing, Present };
+
     FileSystem& files_;
     std::string winDir_;
     std::string text_;
     bool openForLines_ = false;
     bool badAddress_ = false;
+    // The hosts file as Finish found it; Unknown when it could not be read or Finish did not
+    // change it.
+    Before before_ = Before::Unknown;
+    std::string beforeText_;
 };
 
 }  // namespace quorvel::profiles

@@ -1,0 +1,198 @@
+#include "profiles/apply_profile.h"
+
+#include "profiles/name_list.h"
+#include "settings/catalogue.h"
+#include "settings/client_keys.h"
+
+namespace quorvel::profiles {
+
+using registry::REG_DWORD;
+using registry::REG_SZ;
+using settings::kClientSide;
+using settings::kImnKey;
+using settings::kProfileSide;
+
+namespace {
+
+constexpr std::int16_t kAccountsArea = 4;
+constexpr std::int16_t kNewsIdentityArea = 5;
+// Of the news identity area only the sender's own values belong to the profile switch: the
+// news server is set with the accounts, and the last group only when the news client starts.
+constexpr std::int16_t kNewsIdentityItems = 4;
+
+// Area 4 items.
+constexpr std::int16_t kPop3Server = 1;
+constexpr std::int16_t kIpAddress = 2;
+constexpr std::int16_t kSmtpServer = 5;
+constexpr std::int16_t kRasEntry = 6;
+constexpr std::int16_t kConnectionType = 10;
+constexpr std::int16_t kDefaultAccount = 11;
+constexpr std::int16_t kPollMultiple = 12;
+constexpr std::int16_t kLastAccountItem = 18;
+// Area 5 item 5, area 8 items 3 and 4.
+constexpr std::int16_t kNewsServer = 5;
+constexpr std::int16_t kProgramArea = 8;
+constexpr std::int16_t kHostFileName = 3;
+constexpr std::int16_t kAutomakeHosts = 4;
+
+// The stages that can fail, as the error message numbers them: preparing the hosts file with
+// the account loop, and writing it. The registry writes before them report nothing; a store
+// that fails under them fails the whole switch at its commit.
+constexpr std::int16_t kHostsStep = 7;
+constexpr std::int16_t kFinishHostsStep = 8;
+
+std::string ClientKey(std::string_view subkey) {
+    std::string key(kImnKey);
+    key += '\\';
+    key += subkey;
+    return key;
+}
+
+}  // namespace
+
+bool ProfileApplier::ApplyProfile() {
+    const std::string profile = context_.CurrentProfile;
+    reg_.GetValue(kImnKey, "Current Profile");
+    if (reg_.RegValue.text() == profile && store_.RunningProfile == profile) {
+        return true;  // the client holds this profile and was started with it
+    }
+
+    auto scope = reg_.BeginTransaction();
+    switching_ = true;
+    hosts_.reset();
+    reg_.SetValue(kImnKey, "Current Profile", Variant(profile), REG_SZ);
+    const std::int16_t lastArea = store_.NewsDisabled ? kAccountsArea : std::int16_t{7};
+    for (std::int16_t area = 1; area <= lastArea; ++area) {
+        if (area == kAccountsArea) {
+            ApplyAccounts();
+            continue;
+        }
+        const std::int16_t items = area == kNewsIdentityArea
+                                       ? kNewsIdentityItems
+                                       : settings::SettingCatalogue::ItemCount(area);
+        for (std::int16_t item = 1; item <= items; ++item) {
+            CopyToClient(area, item);
+        }
+    }
+    const bool stored = scope->commit();
+    scope.reset();
+    switching_ = false;
+
+    if (!stored && hosts_) {
+        hosts_->Restore();
+    }
+    hosts_.reset();
+    std::vector<std::string> untold;
+    untold.swap(untold_);
+    for (const std::string& text : untold) {
+        prompts_.MsgBox(text);
+    }
+    if (!stored) {
+        prompts_.MsgBox("Quorvel could not switch to the profile \"" + profile +
+                            "\": the registry store could not save the change. The mail "
+                            "client's settings are unchanged.",
+                        Buttons::Ok, Icon::Exclamation);
+    }
+    return stored;
+}
+
+void ProfileApplier::ApplyAccounts() {
+    hosts_.reset();
+
+    transfer_.ReadSetting(kProfileSide, kAccountsArea, kPollMultiple);
+    const bool multipleServers = reg_.RegValue.text() == "1";
+    if (multipleServers) {
+        reg_.RegValue = Variant(std::int32_t{1});
+        reg_.DeleteKey(ClientKey("Mail"), "POP3");
+    } else {
+        reg_.RegValue = Variant(std::int32_t{0});
+    }
+    transfer_.CopySetting(kClientSide, kAccountsArea, kPollMultiple);
+
+    transfer_.ReadSetting(kProfileSide, kAccountsArea, kDefaultAccount);
+    context_.AccountProfile = reg_.RegValue.text();
+
+    CopyToClient(kAccountsArea, kSmtpServer);
+    reg_.CreateKey(ClientKey("Mail\\SMTP\\") + reg_.RegValue.text(), registry::Root::CurrentUser);
+
+    transfer_.ReadSetting(kProfileSide, kAccountsArea, kPop3Server);
+    context_.ServerName = reg_.RegValue.text();
+    transfer_.CopySetting(kClientSide, kAccountsArea, kPop3Server);
+
+    CopyToClient(kAccountsArea, kConnectionType);
+    // Kept whole rather than cut to 16 bits, so that news dials exactly what mail dials.
+    const std::int32_t connectionType = reg_.RegValue.toNumber().value_or(0);
+    CopyToClient(kAccountsArea, kRasEntry);
+    const std::string rasEntry = reg_.RegValue.text();
+    if (!store_.NewsDisabled) {
+        CopyToClient(kNewsIdentityArea, kNewsServer);
+        const std::string newsServerKey = ClientKey("News\\") + reg_.RegValue.text();
+        reg_.CreateKey(newsServerKey, registry::Root::CurrentUser);
+        reg_.SetValue(newsServerKey, "RAS Phonebook Entry", Variant(rasEntry), REG_SZ);
+        reg_.SetValue(newsServerKey, "Connection Type", Variant(connectionType), REG_DWORD);
+    }
+
+    if (!multipleServers) {
+        ApplyOneAccount();
+        return;
+    }
+
+    transfer_.ReadSetting(kProfileSide, kProgramArea, kAutomakeHosts);
+    const bool namedFile = reg_.RegValue.text() == "1";
+    std::string fileName;
+    if (namedFile) {
+        transfer_.ReadSetting(kProfileSide, kProgramArea, kHostFileName);
+        fileName = reg_.RegValue.text();
+    }
+    HostsFile& hosts = hosts_.emplace(files_, store_.WinDir);
+    if (const auto error = hosts.Prepare(namedFile, fileName)) {
+        ReportError(*error, kHostsStep);
+        Tell("This error probably occured because the specified host file (" +
+             hosts.NamedFilePath(fileName) + ") does not exist.");
+        hosts.StartGenerated();
+    }
+
+    reg_.GetValue(store_.ProfileKey() + "\\Mail", "Account Profile List");
+    for (const std::string& name : ReadNameList(reg_.RegValue.text())) {
+        context_.AccountProfile = name;
+        transfer_.ReadSetting(kProfileSide, kAccountsArea, kIpAddress);
+        hosts.AddLine(reg_.RegValue.text(), name);
+        context_.ServerName = name;
+        ApplyOneAccount();
+    }
+
+    if (const auto error = hosts.Finish()) {
+        ReportError(*error, kFinishHostsStep);
+    }
+}
+
+void ProfileApplier::CopyToClient(std::int16_t area, std::int16_t item) {
+    transfer_.ReadSetting(kProfileSide, area, item);
+    transfer_.CopySetting(kClientSide, area, item);
+}
+
+void ProfileApplier::ApplyOneAccount() {
+    reg_.CreateKey(ClientKey("Mail\\POP3\\") + context_.ServerName, registry::Root::CurrentUser);
+    for (std::int16_t item = kIpAddress; item <= kLastAccountItem; ++item) {
+        if (item == kSmtpServer || item == kRasEntry || item == kConnectionType ||
+            item == kDefaultAccount || item == kPollMultiple) {
+            continue;  // these live in the client's Mail key, not in the server's
+        }
+        CopyToClient(kAccountsArea, item);
+    }
+}
+
+void ProfileApplier::ReportError(const FileError& error, std::int16_t step) {
+    Tell("Error# = " + std::to_string(error.number) + " " + error.description + "\r" +
+         " Line# = " + std::to_string(step));
+}
+
+void ProfileApplier::Tell(std::string text) {
+    if (switching_) {
+        untold_.push_back(std::move(text));
+    } else {
+        prompts_.MsgBox(text);
+    }
+}
+
+}  // namespace quorvel::profiles

@@ -1,0 +1,134 @@
+#include "profiles/first_profile.h"
+
+#include <array>
+
+#include "profiles/name_list.h"
+#include "registry/names.h"
+#include "settings/catalogue.h"
+#include "settings/client_keys.h"
+
+namespace quorvel::profiles {
+
+using registry::REG_DWORD;
+using registry::REG_SZ;
+using settings::kAppKey;
+using settings::kClientSide;
+using settings::kProfileSide;
+
+namespace {
+
+constexpr std::array<char, 18> kBadChars = {'/', '\\', '@', '<', '>', '?', '|', '*', '#',
+                                            ',', '%',  '"', '(', ')', '^', ':', '{', '}'};
+constexpr std::string_view kFallbackName = "Profile 1";
+constexpr std::size_t kShortestName = 3;
+
+constexpr std::int16_t kAccountsArea = 4;
+constexpr std::int16_t kPassword = 4;
+constexpr std::int16_t kDefaultAccount = 11;
+constexpr std::int16_t kPollMultiple = 12;
+
+// What a client option that is missing or not a number becomes in the profile; -1 is Basic's
+// True, as the client stores it.
+constexpr std::int32_t kOff = 0;
+constexpr std::int32_t kOn = -1;
+// In the mail and news option areas, the options up to these items take kOff, the rest kOn.
+constexpr std::int16_t kLastMailOptionOff = 6;
+constexpr std::int16_t kLastNewsOptionOff = 8;
+
+}  // namespace
+
+bool HasBadChar(std::string_view name) {
+    for (const char bad : kBadChars) {
+        if (name.find(bad) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FirstProfileMaker::MakeFirstProfile() {
+    const std::string clientMailKey = std::string(settings::kImnKey) + "\\Mail";
+    auto scope = reg_.BeginTransaction();
+
+    reg_.GetValue(clientMailKey, "Sender Name");
+    std::string name = reg_.RegValue.text();
+    // The sender's name is the obvious name for the profile, unless it could not be a profile
+    // name. A ";" is refused as well: it would split the name in two in the profile list.
+    if (registry::CharacterCount(name) < kShortestName || HasBadChar(name) ||
+        name.find(';') != std::string::npos) {
+        name = kFallbackName;
+    }
+    context_.CurrentProfile = name;
+
+    reg_.GetValue(clientMailKey, "Default POP3 Server");
+    context_.ServerName = reg_.RegValue.text();
+
+    reg_.SetValue(kAppKey, "Profile List", Variant(WriteNameList({name})), REG_SZ);
+    reg_.SetValue(kAppKey, "Current Profile", Variant(name), REG_SZ);
+
+    const std::string profileKey = std::string(settings::kProfilesKey) + "\\" + name;
+    const std::string profileMailKey = profileKey + "\\Mail";
+    reg_.CreateKey(profileKey + "\\News", registry::Root::CurrentUser);
+    context_.AccountProfile = context_.ServerName;
+    reg_.CreateKey(profileMailKey + "\\" + context_.AccountProfile, registry::Root::CurrentUser);
+    reg_.SetValue(profileMailKey, "Account Profile List",
+                  Variant(WriteNameList({context_.AccountProfile})), REG_SZ);
+    reg_.SetValue(profileMailKey, "Default Account Profile", Variant(context_.AccountProfile),
+                  REG_SZ);
+    reg_.SetValue(profileMailKey, "PollMultiplePopServers", Variant(std::int32_t{0}), REG_DWORD);
+
+    const auto items = &settings::SettingCatalogue::ItemCount;
+    for (std::int16_t item = 1; item <= items(1); ++item) {
+        CopyToProfile(1, item);
+    }
+    for (std::int16_t item = 1; item <= items(2); ++item) {
+        CopyToProfile(2, item);
+    }
+    for (std::int16_t item = 1; item <= items(3); ++item) {
+        CopyToProfile(3, item, item <= kLastMailOptionOff ? kOff : kOn);
+    }
+    for (std::int16_t item = 1; item <= items(kAccountsArea); ++item) {
+        if (item == kDefaultAccount || item == kPollMultiple) {
+            continue;  // the client has no default account; the switch was written above
+        }
+        if (item == kPassword) {
+            transfer_.ReadSetting(kClientSide, kAccountsArea, item);
+            reg_.RegValue =
+                Variant(base64_.Base64Encode(base64_.Base64DecodeHex(reg_.RegValue.text())));
+            transfer_.CopySetting(kProfileSide, kAccountsArea, item);
+            continue;
+        }
+        CopyToProfile(kAccountsArea, item);
+    }
+    for (std::int16_t item = 1; item <= items(5); ++item) {
+        CopyToProfile(5, item);
+    }
+    for (std::int16_t item = 1; item <= items(6); ++item) {
+        CopyToProfile(6, item);
+    }
+    for (std::int16_t item = 1; item <= items(7); ++item) {
+        CopyToProfile(7, item, item <= kLastNewsOptionOff ? kOff : kOn);
+    }
+
+    if (!scope->commit()) {
+        prompts_.MsgBox("Quorvel could not make the first profile \"" + name +
+                            "\" from the mail client's settings: the registry store could not "
+                            "save it. Nothing has been changed.",
+                        Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    windows_.OpenAfterFirstProfile();
+    return true;
+}
+
+void FirstProfileMaker::CopyToProfile(std::int16_t area, std::int16_t item,
+                                      std::optional<std::int32_t> fallback) {
+    transfer_.ReadSetting(kClientSide, area, item);
+    // A missing value reads as "", which is not a number either.
+    if (fallback && (reg_.RegValue.isBlank() || !reg_.RegValue.isNumeric())) {
+        reg_.RegValue = Variant(*fallback);
+    }
+    transfer_.CopySetting(kProfileSide, area, item);
+}
+
+}  // namespace quorvel::profiles
