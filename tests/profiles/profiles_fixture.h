@@ -1,0 +1,235 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/local_file_system.h"
+#include "profiles/profile_store.h"
+#include "registry/names.h"
+#include "registry/registry.h"
+#include "registry/registry_fixture.h"
+#include "registry/sqlite/sqlite_hive.h"
+#include "settings/base64.h"
+#include "settings/catalogue.h"
+#include "settings/client_keys.h"
+#include "settings/setting_transfer.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
+
+namespace quorvel::testing {
+
+// A hive that passes everything to the real store and fails on request: a commit that the
+// disk refuses, or a value write that fails and dooms the open transaction, as a failing
+// statement does in the store.
+class FaultyHive final : public registry::Hive {
+  public:
+    explicit FaultyHive(registry::Hive& inner) : inner_(inner) {}
+
+    bool failCommit = false;
+    std::string failValue;  // the name of the value whose writes fail
+
+    std::unique_ptr<registry::OpenKey> openKey(registry::Root root,
+                                               std::string_view path) override {
+        return wrap(inner_.openKey(root, path));
+    }
+    std::unique_ptr<registry::OpenKey> createKey(registry::Root root,
+                                                 std::string_view path) override {
+        return wrap(inner_.createKey(root, path));
+    }
+    std::unique_ptr<registry::WriteScope> beginWrite() override {
+        return std::make_unique<Scope>(*this, inner_.beginWrite());
+    }
+
+  private:
+    class Key final : public registry::OpenKey {
+      public:
+        Key(FaultyHive& hive, std::unique_ptr<registry::OpenKey> inner)
+            : hive_(hive), inner_(std::move(inner)) {}
+        long queryValue(std::string_view name, std::uint32_t& type, std::span<std::uint8_t> data,
+                        std::uint32_t& size) override {
+            return inner_->queryValue(name, type, data, size);
+        }
+        long setValue(std::string_view name, std::uint32_t type,
+                      std::span<const std::uint8_t> data) override {
+            if (!hive_.failValue.empty() && registry::EqualNames(name, hive_.failValue)) {
+                hive_.inner_.beginWrite().reset();  // an inner scope left uncommitted dooms
+                return registry::ERROR_REGISTRY_IO_FAILED;
+            }
+            return inner_->setValue(name, type, data);
+        }
+        long deleteValue(std::string_view name) override { return inner_->deleteValue(name); }
+        long deleteSubKeyTree(std::string_view name) override {
+            return inner_->deleteSubKeyTree(name);
+        }
+        long subKeyNames(std::vector<std::string>& names) override {
+            return inner_->subKeyNames(names);
+        }
+        long values(std::vector<registry::RawValue>& values) override {
+            return inner_->values(values);
+        }
+
+      private:
+        FaultyHive& hive_;
+        std::unique_ptr<registry::OpenKey> inner_;
+    };
+
+    class Scope final : public registry::WriteScope {
+      public:
+        Scope(FaultyHive& hive, std::unique_ptr<registry::WriteScope> inner)
+            : hive_(hive), inner_(std::move(inner)) {
+            ++hive_.depth_;
+        }
+        ~Scope() override { --hive_.depth_; }
+        bool commit() override {
+            if (hive_.failCommit && hive_.depth_ == 1) {
+                inner_.reset();  // the store undoes what it could not commit
+                return false;
+            }
+            return inner_ != nullptr && inner_->commit();
+        }
+
+      private:
+        FaultyHive& hive_;
+        std::unique_ptr<registry::WriteScope> inner_;
+    };
+
+    std::unique_ptr<registry::OpenKey> wrap(std::unique_ptr<registry::OpenKey> key) {
+        if (!key) {
+            return nullptr;
+        }
+        return std::make_unique<Key>(*this, std::move(key));
+    }
+
+    registry::Hive& inner_;
+    int depth_ = 0;
+};
+
+// The local file system, with writes and deletions that fail on request.
+class FaultyFiles final : public profiles::FileSystem {
+  public:
+    std::optional<profiles::FileError> writeError;
+    std::optional<profiles::FileError> deleteError;
+
+    std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override {
+        return local_.ReadFile(path);
+    }
+    std::optional<profiles::FileError> WriteFile(const std::string& path,
+                                                 std::string_view bytes) override {
+        return writeError ? writeError : local_.WriteFile(path, bytes);
+    }
+    std::optional<profiles::FileError> DeleteFile(const std::string& path) override {
+        return deleteError ? deleteError : local_.DeleteFile(path);
+    }
+    std::string JoinPath(std::string_view folder, std::string_view name) const override {
+        return local_.JoinPath(folder, name);
+    }
+
+  private:
+    platform::LocalFileSystem local_;
+};
+
+inline const std::string kClientKey(settings::kImnKey);
+inline const std::string kClientMail = kClientKey + "\\Mail";
+inline const std::string kClientNews = kClientKey + "\\News";
+
+inline std::string ProfileKeyOf(const std::string& profile) {
+    return std::string(settings::kProfilesKey) + "\\" + profile;
+}
+
+// Every key, value type and value byte below `path`, one line each, subkeys in enumeration
+// order: two dumps are equal exactly when the subtrees are.
+inline void DumpInto(registry::Hive& hive, const std::string& path, std::string& out) {
+    const auto key = hive.openKey(registry::Root::CurrentUser, path);
+    if (!key) {
+        return;
+    }
+    out += "[" + path + "]\n";
+    std::vector<registry::RawValue> values;
+    key->values(values);
+    for (const auto& value : values) {
+        out += "  \"" + value.name + "\" " + std::to_string(value.type) + ":";
+        for (const std::uint8_t byte : value.data) {
+            out += " " + std::to_string(byte);
+        }
+        out += "\n";
+    }
+    std::vector<std::string> names;
+    key->subKeyNames(names);
+    for (const std::string& name : names) {
+        DumpInto(hive, path + "\\" + name, out);
+    }
+}
+
+inline std::string Dump(registry::Hive& hive, const std::string& path) {
+    std::string out;
+    DumpInto(hive, path, out);
+    return out;
+}
+
+// A registry, the setting transfer and the profile state on a store of their own, with a
+// Windows directory of their own beside it.
+class ProfilesFixture : public ::testing::Test {
+  protected:
+    TempDir dir;
+    registry::SqliteHive sqlite{dir.file("registry.db")};
+    FaultyHive hive{sqlite};
+    FixedFolders folders;
+    registry::Registry reg{hive, folders};
+    settings::SettingContext context;
+    settings::SettingCatalogue catalogue{context};
+    settings::NoEventPump pump;
+    settings::Base64 base64{pump};
+    settings::SettingTransfer transfer{reg, catalogue, base64};
+    profiles::ProfileStore store{reg, context};
+    ScriptedPrompts prompts;
+    FaultyFiles files;
+    std::string winDir = dir.file("windows");
+
+    ProfilesFixture() {
+        std::filesystem::create_directory(winDir);
+        store.WinDir = winDir;
+    }
+
+    void put(const std::string& path, const std::string& name, const Variant& value,
+             std::uint32_t type = registry::REG_SZ) {
+        ASSERT_TRUE(reg.CreateKey(path, registry::Root::CurrentUser)) << path;
+        ASSERT_EQ(reg.SetValue(path, name, value, type), registry::ERROR_SUCCESS) << name;
+    }
+    void putNumber(const std::string& path, const std::string& name, std::int32_t number) {
+        put(path, name, Variant(number), registry::REG_DWORD);
+    }
+    Variant get(const std::string& path, const std::string& name) {
+        reg.GetValue(path, name);
+        return reg.RegValue;
+    }
+    // The stored bytes as text; nullopt when the value is missing.
+    std::optional<std::string> raw(const std::string& path, const std::string& name) {
+        const auto key = hive.openKey(registry::Root::CurrentUser, path);
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        if (!key || key->queryValue(name, type, {}, size) != registry::ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        std::vector<std::uint8_t> data(size);
+        key->queryValue(name, type, data, size);
+        return std::string(data.begin(), data.end());
+    }
+    bool keyExists(const std::string& path) {
+        return hive.openKey(registry::Root::CurrentUser, path) != nullptr;
+    }
+
+    std::string hostsPath() const { return winDir + "/hosts"; }
+    std::optional<std::string> hosts() const {
+        if (!std::filesystem::exists(hostsPath())) {
+            return std::nullopt;
+        }
+        const auto bytes = ReadBytes(hostsPath());
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
+
+}  // namespace quorvel::testing
