@@ -1,5 +1,9 @@
 #include "platform/local_file_system.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -70,6 +74,47 @@ std::string LocalFileSystem::JoinPath(std::string_view folder, std::string_view 
     }
     path += name;
     return path;
+}
+
+bool LocalFileSystem::FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+std::optional<profiles::FileError> LocalFileSystem::CopyFile(const std::string& from,
+                                                             const std::string& to) {
+    const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return FileErrorFromErrno(errno);
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int readErrno = errno;
+            ::close(fd);
+            return FileErrorFromErrno(readErrno);
+        }
+        if (count == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(fd);
+    errno = 0;
+    if (WriteFileAtomically(to, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()})
+            .empty()) {
+        return std::nullopt;
+    }
+    // The source has been read, so a missing name can only be the destination's folder.
+    if (errno == ENOENT) {
+        return profiles::FileError{76, "Path not found"};
+    }
+    return FileErrorFromErrno(errno != 0 ? errno : EIO);
 }
 
 }  // namespace quorvel::platform

@@ -1,0 +1,86 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/local_file_system.h"
+#include "support/temp_dir.h"
+
+namespace quorvel::platform {
+namespace {
+
+using testing::TempDir;
+
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+class ClientFilesTest : public ::testing::Test {
+  protected:
+    TempDir dir_;
+    LocalFileSystem localFiles_;
+    app::ClientFiles& files_ = localFiles_;
+    const std::string junction_ = dir_.file("Internet Mail.{89292102-4755-11cf-9DC2-00AA006C2B84}");
+    const std::string copy_ = dir_.file("Mail---Work.{89292102-4755-11cf-9DC2-00AA006C2B84}");
+};
+
+TEST_F(ClientFilesTest, CopiesEveryByteAndReplacesTheDestination) {
+    const std::vector<std::string> contents = {
+        "",
+        "[InternetShortcut]\r\nURL=x\r\n",
+        std::string("nul\0inside\xff\xfe", 13),
+        std::string(300000, 'x') + "end",
+    };
+    testing::WriteBytes(copy_, std::string(400000, 'o'));  // longer than any source
+    for (const std::string& content : contents) {
+        SCOPED_TRACE(content.size());
+        testing::WriteBytes(junction_, content);
+        EXPECT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
+        EXPECT_EQ(Text(testing::ReadBytes(copy_)), content);
+        EXPECT_EQ(Text(testing::ReadBytes(junction_)), content) << "the source stays";
+    }
+}
+
+TEST_F(ClientFilesTest, ReportsFailuresAndLeavesTheDestinationAlone) {
+    testing::WriteBytes(junction_, "junction");
+    testing::WriteBytes(copy_, "old copy");
+    const std::string unreadable = dir_.file("unreadable");
+    testing::WriteBytes(unreadable, "secret");
+    ::chmod(unreadable.c_str(), 0);
+    struct Case {
+        std::string from;
+        std::string to;
+        int number;
+    };
+    std::vector<Case> cases = {
+        {dir_.file("missing"), copy_, 53},
+        {dir_.file("no-folder/junction"), copy_, 53},
+        {junction_, dir_.file("no-folder/copy"), 76},
+        {dir_.path().string(), copy_, 75},
+    };
+    if (::geteuid() != 0) {  // root reads anything
+        cases.push_back({unreadable, copy_, 70});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from + " -> " + c.to);
+        const auto error = files_.CopyFile(c.from, c.to);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->number, c.number);
+        EXPECT_FALSE(error->description.empty());
+        EXPECT_EQ(Text(testing::ReadBytes(copy_)), "old copy");
+    }
+}
+
+TEST_F(ClientFilesTest, FileExistsOnlyForFiles) {
+    testing::WriteBytes(junction_, "");
+    EXPECT_TRUE(files_.FileExists(junction_));
+    EXPECT_FALSE(files_.FileExists(copy_));
+    EXPECT_FALSE(files_.FileExists(dir_.path().string()));
+    EXPECT_FALSE(files_.FileExists(""));
+}
+
+}  // namespace
+}  // namespace quorvel::platform
