@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace quorvel {
 namespace {
@@ -65,6 +66,16 @@ std::optional<double> ParseNumber(std::string_view text) {
         return std::nullopt;
     }
     return negative ? -value : value;
+}
+
+void PrintTo(const Variant& value, std::ostream* out) {
+    if (value.isEmpty()) {
+        *out << "(empty)";
+    } else if (value.isNumber()) {
+        *out << value.text();
+    } else {
+        *out << '"' << value.text() << '"';
+    }
 }
 
 std::string Variant::text() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,9 @@ class Variant {
   private:
     std::variant<std::monostate, std::string, std::int32_t> value_;
 };
+
+// Shows the state and value in test failures and logs: empty, "text" or 12.
+void PrintTo(const Variant& value, std::ostream* out);
 
 // Parses text as Basic's numeric conversions do; nullopt when it is not a number.
 std::optional<double> ParseNumber(std::string_view text);

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+
+#include "app/client_launcher.h"
+#include "app/passwords.h"
+#include "app/platform.h"
+#include "app/prompts.h"
+#include "profiles/apply_profile.h"
+#include "profiles/first_profile.h"
+#include "profiles/profile_store.h"
+#include "registry/registry.h"
+#include "settings/base64.h"
+#include "settings/catalogue.h"
+#include "settings/setting_transfer.h"
+
+namespace quorvel::app {
+
+// What the operating system and the user interface provide to the program.
+struct Services {
+    Processes& processes;
+    ClientFiles& clientFiles;
+    profiles::FileSystem& files;
+    Clock& clock;
+    settings::EventPump& events;
+    Prompts& prompts;
+    SingleInstance& instance;
+    const registry::SystemFolders& folders;
+};
+
+// The windows the start-up opens: on a normal start the hidden profile-list holder and the
+// tray; after the first profile also the settings window.
+class ProgramWindows : public profiles::FirstRunWindows {
+  public:
+    virtual void OpenTray() = 0;
+};
+
+// How a start went, and so whether the program lives on.
+enum class Course {
+    CommandLineLaunch,  // the client(s) started; the program ends
+    SecondInstance,     // another instance runs; this one ends silently
+    FirstRunDeclined,   // the user said No to gathering the first profile; the program ends
+    FirstRun,           // the first profile is made; tray and settings window are open
+    NormalStart,        // the tray is open; the program waits for the user
+};
+
+// The program: its shared state and routines, built over one registry store. Every object the
+// windows work with lives here and is handed to them by reference.
+class Program {
+  public:
+    Program(registry::Hive& hive, const Services& services);
+
+    registry::Registry reg;
+    settings::SettingContext context;
+    settings::SettingCatalogue catalogue;
+    settings::Base64 base64;
+    settings::SettingTransfer transfer;
+    profiles::ProfileStore store;
+    profiles::ProfileApplier applier;
+    ProfilePasswords passwords;
+    ClientLauncher launcher;
+
+    std::string AppVersion;    // "5.1.0"
+    bool TrayLoaded = false;   // the tray has finished loading
+    bool windowShown = false;  // the settings window is open
+
+    // The start-up sequence. `commandLine` is every argument joined by single blanks.
+    Course Main(const std::string& commandLine, ProgramWindows& windows);
+    // The exit routine: blanks the client's account, store and address book when the profile
+    // it holds is protected. The caller ends the program afterwards.
+    void ShutDown();
+
+    Prompts& prompts() { return services_.prompts; }
+    const Services& services() const { return services_; }
+
+  private:
+    // Steps before the roads part: constants, "Disable News", the version bookkeeping.
+    void Prepare();
+    // The command-line road; true when it launched (the program then ends).
+    bool TryCommandLine(const std::string& commandLine);
+    Course FirstRun(ProgramWindows& windows);
+
+    Services services_;
+};
+
+}  // namespace quorvel::app

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/program.h"
+#include "fake_platform.h"
+#include "platform/local_file_system.h"
+#include "registry/registry_fixture.h"
+#include "settings/client_keys.h"
+#include "support/scripted_prompts.h"
+
+namespace quorvel::testing {
+
+// A whole program over a fresh store, a fake desktop and scripted answers.
+class AppFixture : public ::testing::Test {
+  protected:
+    TempDir dir;
+    registry::SqliteHive hive{dir.file("registry.db")};
+    FakeProcesses processes;
+    FakeClientFiles clientFiles;
+    platform::LocalFileSystem files;
+    FakeClock clock;
+    ScriptedPrompts prompts;
+    FakeInstance instance;
+    FixedFolders folders;
+    std::unique_ptr<app::Program> program;
+
+    const std::string winDir = "/win";
+    const std::string mailJunction = "/win/Internet Mail.{89292102-4755-11cf-9DC2-00AA006C2B84}";
+    const std::string newsJunction = "/win/Internet News.{89292103-4755-11cf-9DC2-00AA006C2B84}";
+
+    void SetUp() override {
+        folders.folder = winDir;
+        clientFiles.files = {mailJunction, newsJunction};
+        program = std::make_unique<app::Program>(
+            hive,
+            app::Services{processes, clientFiles, files, clock, clock, prompts, instance, folders});
+        program->store.WinDir = winDir;
+        // The client is installed: its keys are there.
+        for (const char* key : {"\\Mail", "\\News"}) {
+            reg().CreateKey(std::string(settings::kImnKey) + key, registry::Root::CurrentUser);
+        }
+        reg().CreateKey(std::string(settings::kWabFileKey), registry::Root::CurrentUser);
+    }
+
+    registry::Registry& reg() { return program->reg; }
+
+    // A value in the store, made with its key.
+    void put(const std::string& key, const std::string& name, const Variant& value,
+             std::uint32_t type = registry::REG_SZ) {
+        reg().CreateKey(key, registry::Root::CurrentUser);
+        reg().SetValue(key, name, value, type);
+    }
+    Variant get(const std::string& key, const std::string& name) {
+        reg().GetValue(key, name);
+        return reg().RegValue;
+    }
+    // A profile with one account profile, listed in "Profile List" in the given order.
+    void addProfile(const std::string& name, int maximizeMail = 1) {
+        const std::string p = std::string(settings::kProfilesKey) + "\\" + name;
+        put(p + "\\Mail", "Sender Name", Variant(name + " Sender"));
+        put(p + "\\Mail", "Default Account Profile", Variant("acct"));
+        put(p + "\\Mail", "Maximize Mail Window", Variant(maximizeMail), registry::REG_DWORD);
+        put(p + "\\Mail\\acct", "Default POP3 Server", Variant("pop." + name));
+        put(p + "\\News", "DefaultServer", Variant("news." + name));
+        reg().GetValue(settings::kAppKey, "Profile List");
+        std::string list = reg().RegValue.text();
+        if (!list.empty() && list.back() == '|') {
+            list.pop_back();
+        }
+        put(std::string(settings::kAppKey), "Profile List", Variant(list + name + ";|"));
+    }
+    void makeSecure(const std::string& name, const std::string& password) {
+        const std::string p = std::string(settings::kProfilesKey) + "\\" + name;
+        put(p, "Secure Profile", Variant(1), registry::REG_DWORD);
+        put(p, "Profile Password", Variant(password));
+    }
+};
+
+}  // namespace quorvel::testing

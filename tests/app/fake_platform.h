@@ -1,0 +1,108 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+#include "settings/event_pump.h"
+
+namespace quorvel::testing {
+
+// Records what the program asks of processes and windows; tasks live until the test ends them.
+class FakeProcesses final : public app::Processes {
+  public:
+    struct Started {
+        std::string program;
+        std::string argument;
+        int style;
+        app::TaskId task;
+    };
+    std::vector<Started> started;
+    std::vector<std::string> log;  // "start 1", "activate 1", "keys %{F4} 1", in order
+    std::set<app::TaskId> alive;
+    std::string startError;  // when set, starting fails with it
+
+    app::TaskId Start(const std::string& program, const std::string& argument, int style,
+                      std::string& error) override {
+        if (!startError.empty()) {
+            error = startError;
+            return 0;
+        }
+        const app::TaskId task = next_++;
+        started.push_back({program, argument, style, task});
+        alive.insert(task);
+        log.push_back("start " + std::to_string(task));
+        return task;
+    }
+    bool Activate(app::TaskId task) override {
+        log.push_back("activate " + std::to_string(task));
+        active_ = alive.count(task) != 0 ? task : 0;
+        return active_ != 0;
+    }
+    bool SendKeys(std::string_view keys) override {
+        log.push_back("keys " + std::string(keys) + " " + std::to_string(active_));
+        if (active_ == 0) {
+            return false;
+        }
+        if (keys == "%{F4}") {
+            alive.erase(active_);  // the client closes on Alt+F4
+        }
+        return true;
+    }
+    // The user closes a client by hand.
+    void closeByHand(app::TaskId task) { alive.erase(task); }
+
+  private:
+    app::TaskId next_ = 101;
+    app::TaskId active_ = 0;
+};
+
+class FakeClientFiles final : public app::ClientFiles {
+  public:
+    std::set<std::string> files;
+    std::vector<std::pair<std::string, std::string>> copies;
+    bool failCopies = false;
+
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    std::optional<profiles::FileError> CopyFile(const std::string& from,
+                                                const std::string& to) override {
+        if (failCopies) {
+            return profiles::FileError{61, "Disk full"};
+        }
+        if (files.count(from) == 0) {
+            return profiles::FileError{53, "File not found"};
+        }
+        copies.emplace_back(from, to);
+        files.insert(to);
+        return std::nullopt;
+    }
+};
+
+// A clock that only moves while the program waits, so that waits cost no real time.
+class FakeClock final : public app::Clock, public settings::EventPump {
+  public:
+    double now = 12 * 3600;
+    double waited = 0;
+    int pumped = 0;
+
+    double SecondsSinceMidnight() override { return now; }
+    void ProcessEvents() override { ++pumped; }
+    void ProcessEventsFor(int milliseconds) override {
+        ++pumped;
+        now += milliseconds / 1000.0;
+        waited += milliseconds / 1000.0;
+        if (now >= 24 * 3600) {
+            now -= 24 * 3600;
+        }
+    }
+};
+
+class FakeInstance final : public app::SingleInstance {
+  public:
+    bool another = false;
+    bool AnotherInstanceRunning() override { return another; }
+};
+
+}  // namespace quorvel::testing

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "app_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+const std::string kApp(settings::kAppKey);
+const std::string kImn(settings::kImnKey);
+
+class Windows final : public app::ProgramWindows {
+  public:
+    int trays = 0;
+    int firstRuns = 0;
+    void OpenTray() override { ++trays; }
+    void OpenAfterFirstProfile() override { ++firstRuns; }
+};
+
+class Startup : public AppFixture {
+  protected:
+    Windows windows;
+
+    void SetUp() override {
+        AppFixture::SetUp();
+        put(kApp, "version40", Variant("Yes"));
+        put(kApp, "Current Version", Variant("5.1.0"));
+        addProfile("Home");
+        addProfile("Work");
+        put(kImn + "\\Mail", "Sender Name", Variant("Client Sender"));
+    }
+    app::Course start(const std::string& commandLine = "") {
+        return program->Main(commandLine, windows);
+    }
+};
+
+TEST_F(Startup, EachCourse) {
+    EXPECT_EQ(start(), app::Course::NormalStart);
+    EXPECT_EQ(windows.trays, 1);
+
+    instance.another = true;
+    EXPECT_EQ(start(), app::Course::SecondInstance);
+    EXPECT_EQ(start("Nobody/m"), app::Course::SecondInstance);
+    EXPECT_EQ(start("Wo"), app::Course::SecondInstance);  // two characters are no command line
+
+    EXPECT_EQ(start("work/m"), app::Course::CommandLineLaunch);  // runs beside the instance
+    EXPECT_EQ(get(kImn, "Current Profile"), Variant("Work"));
+    ASSERT_EQ(processes.started.size(), 1u);
+    EXPECT_NE(processes.started[0].argument.find("Mail---Work."), std::string::npos);
+    EXPECT_EQ(windows.trays, 1);
+}
+
+TEST_F(Startup, FirstRunAsksAndGathersOnlyOnYes) {
+    for (const Variant& marker : {Variant(""), Variant("1"), Variant("12345"), Variant("No")}) {
+        put(kApp, "version40", marker);
+        prompts.answers = {profiles::Answer::No};
+        EXPECT_EQ(start(), app::Course::FirstRunDeclined) << marker.text();
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].buttons, profiles::Buttons::YesNo);
+        EXPECT_EQ(prompts.shown[0].icon, profiles::Icon::Exclamation);
+        EXPECT_EQ(prompts.shown[0].title, "Quorvel!");
+        prompts.shown.clear();
+    }
+    EXPECT_NE(prompts.shown.size(), 1u);
+
+    put(kApp, "version40", Variant(""));
+    prompts.answers = {profiles::Answer::Yes};
+    EXPECT_EQ(start(), app::Course::FirstRun);
+    EXPECT_EQ(prompts.texts().at(0),
+              "Since this is your first time using this newer version of Quorvel!, information "
+              "will now be gathered from the Internet Mail and News programs to make your first "
+              "profile.\rThe settings for this profile will not be correct unless you already "
+              "have these programs set up properly.\rAre they set up properly?");
+    EXPECT_EQ(get(kApp, "version40"), Variant("Yes"));
+    EXPECT_EQ(get(kApp, "Profile List"), Variant("Client Sender;|"));
+    EXPECT_EQ(windows.firstRuns, 1);
+}
+
+TEST_F(Startup, VersionBookkeepingRunsUnlessTheVersionIsThisOne) {
+    const std::vector<std::pair<Variant, bool>> cases = {
+        {Variant("5.1.0"), false}, {Variant("4"), true}, {Variant("5.0.2"), true},
+        {Variant(""), true},       {Variant(5), true},
+    };
+    for (const auto& [version, bookkeeping] : cases) {
+        if (version.isNumber()) {
+            put(kApp, "Current Version", version, registry::REG_DWORD);
+        } else {
+            put(kApp, "Current Version", version);
+        }
+        put(kApp, "Current Profile", Variant("Work"));
+        put(kApp, "WinDir", Variant("old"));
+        start();
+        EXPECT_EQ(get(kApp, "Current Profile"), Variant(bookkeeping ? "" : "Work"))
+            << version.text();
+        EXPECT_EQ(get(kApp, "WinDir"), Variant(bookkeeping ? "/win" : "old")) << version.text();
+        EXPECT_EQ(get(kApp, "Current Version"), Variant(bookkeeping ? "5.1.0" : version.text()));
+    }
+}
+
+TEST_F(Startup, DisableNewsIsCreatedWhenMissingAndOnlyOneDisables) {
+    const std::vector<std::tuple<std::optional<int>, bool, Variant>> cases = {
+        {std::nullopt, false, Variant(0)},
+        {1, true, Variant(1)},
+        {7, false, Variant(7)},
+        {0, false, Variant(0)},
+    };
+    for (const auto& [stored, disabled, after] : cases) {
+        if (stored) {
+            put(kApp, "Disable News", Variant(*stored), registry::REG_DWORD);
+        } else {
+            hive.openKey(registry::Root::CurrentUser, kApp)->deleteValue("Disable News");
+        }
+        start();
+        EXPECT_EQ(program->store.NewsDisabled, disabled);
+        EXPECT_EQ(get(kApp, "Disable News"), after);
+    }
+}
+
+TEST_F(Startup, SecureProfileOnTheCommandLineAsksEveryTime) {
+    makeSecure("Work", "Secret");
+    prompts.passwordAnswers = {""};
+    EXPECT_EQ(start("Work/m"), app::Course::NormalStart);  // refused: a normal start instead
+    EXPECT_TRUE(processes.started.empty());
+    prompts.passwordAnswers = {"Secret"};
+    EXPECT_EQ(start("Work/m"), app::Course::CommandLineLaunch);
+    EXPECT_EQ(processes.started.size(), 1u);
+}
+
+TEST_F(Startup, NormalStartTakesTheProfileTheClientHolds) {
+    put(kImn, "Current Profile", Variant("Home"));
+    start();
+    EXPECT_EQ(program->context.CurrentProfile, "Home");
+    EXPECT_EQ(program->store.ProfileNames, std::vector<std::string>{""});
+}
+
+TEST_F(Startup, ExitBlanksTheClientOnlyForAProtectedProfile) {
+    const std::vector<std::pair<std::optional<int>, bool>> cases = {
+        {1, true}, {0, false}, {2, false}, {std::nullopt, false}};
+    for (const auto& [secure, blanked] : cases) {
+        put(kImn + "\\Mail\\POP3\\pop.Work", "Account", Variant("ann"));
+        put(kImn, "Store Root", Variant("/mail/work"));
+        put(std::string(settings::kWabFileKey), "", Variant("/mail/work.wab"));
+        put(kImn, "Current Profile", Variant("Work"));
+        const std::string key = std::string(settings::kProfilesKey) + "\\Work";
+        if (secure) {
+            put(key, "Secure Profile", Variant(*secure), registry::REG_DWORD);
+        } else {
+            hive.openKey(registry::Root::CurrentUser, key)->deleteValue("Secure Profile");
+        }
+        program->ShutDown();
+        EXPECT_EQ(hive.openKey(registry::Root::CurrentUser, kImn + "\\Mail\\POP3") == nullptr,
+                  blanked);
+        EXPECT_EQ(get(kImn, "Store Root"), Variant(blanked ? "c:\\unsecure" : "/mail/work"));
+        EXPECT_EQ(get(std::string(settings::kWabFileKey), ""),
+                  Variant(blanked ? "/win/unsecure.wab" : "/mail/work.wab"));
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::testing

@@ -1,0 +1,144 @@
+#include "app/tray_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "app_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class ListHolder final : public app::ProfileListHolder {
+  public:
+    std::vector<std::string> names;
+    std::vector<std::string> ProfileNamesInList() const override { return names; }
+};
+
+class RecordingView final : public app::TrayView {
+  public:
+    int popups = 0;
+    std::function<void()> whileOpen;  // what the user picks while the menu is up
+    std::vector<std::string> calls;
+    void PopUpMenu() override {
+        ++popups;
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
+    void RemoveIcon() override { calls.push_back("remove icon"); }
+    void ShowSettings() override { calls.push_back("show settings"); }
+    void EndProgram() override { calls.push_back("end"); }
+};
+
+class Tray : public AppFixture {
+  protected:
+    ListHolder holder;
+    RecordingView view;
+    std::unique_ptr<app::TrayMenu> tray;
+
+    void SetUp() override {
+        AppFixture::SetUp();
+        for (const char* name : {"Home", "Work", "Spare", "Old"}) {
+            addProfile(name);
+            holder.names.emplace_back(name);
+        }
+        program->AppVersion = "5.1.0";
+        program->context.CurrentProfile = "Work";
+        tray = std::make_unique<app::TrayMenu>(*program, view, holder);
+        tray->Form_Load();
+    }
+    // A click on the icon, then a choice of profile item `item` in the menu.
+    void clickAndChoose(int message, int item) {
+        view.whileOpen = [this, item] { tray->mnuProfiles_Click(item); };
+        tray->pichook_MouseMove(message);
+    }
+};
+
+TEST_F(Tray, ButtonsChooseTheClient) {
+    struct Case {
+        int message;
+        bool newsDisabled;
+        std::string caption;
+        std::string started;
+    };
+    const std::vector<Case> cases = {
+        {app::WM_LBUTTONDOWN, false, "News Mode", "News---Home"},
+        {app::WM_LBUTTONDOWN, true, "Mail Mode", "Mail---Home"},
+        {app::WM_RBUTTONDOWN, false, "Mail Mode", "Mail---Home"},
+        {app::WM_RBUTTONDOWN, true, "Mail Mode", "Mail---Home"},
+    };
+    for (const Case& c : cases) {
+        program->store.NewsDisabled = c.newsDisabled;
+        program->store.RunningProfile = "";
+        processes.started.clear();
+        clickAndChoose(c.message, 0);
+        EXPECT_EQ(tray->ModeCaption, c.caption);
+        ASSERT_EQ(processes.started.size(), 1u);
+        EXPECT_NE(processes.started[0].argument.find(c.started), std::string::npos)
+            << c.message << " " << c.newsDisabled;
+        EXPECT_FALSE(tray->MenuOpen);
+    }
+}
+
+TEST_F(Tray, OtherMessagesAndAnOpenSettingsWindowOpenNothing) {
+    for (const int message : {512, 514, 515, 517, 518}) {
+        tray->pichook_MouseMove(message);
+    }
+    EXPECT_EQ(view.popups, 0);
+    program->windowShown = true;
+    tray->pichook_MouseMove(app::WM_RBUTTONDOWN);
+    EXPECT_EQ(view.popups, 0);
+    program->windowShown = false;
+    tray->MenuOpen = true;  // a click already being handled
+    tray->pichook_MouseMove(app::WM_RBUTTONDOWN);
+    EXPECT_EQ(view.popups, 0);
+}
+
+TEST_F(Tray, CheckMarkFollowsTheChoice) {
+    EXPECT_EQ(tray->ProfileChecked, (std::vector<bool>{false, true, false, false}));
+    clickAndChoose(app::WM_RBUTTONDOWN, 0);
+    EXPECT_EQ(tray->ProfileChecked, (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(program->context.CurrentProfile, "Home");
+    EXPECT_EQ(get(std::string(settings::kImnKey), "Current Profile"), Variant("Home"));
+}
+
+TEST_F(Tray, CancelledPasswordKeepsEverything) {
+    makeSecure("Home", "Secret");
+    prompts.passwordAnswers = {""};
+    clickAndChoose(app::WM_RBUTTONDOWN, 0);
+    EXPECT_EQ(program->context.CurrentProfile, "Work");
+    EXPECT_EQ(tray->ProfileChecked, (std::vector<bool>{false, true, false, false}));
+    EXPECT_TRUE(processes.started.empty());
+
+    prompts.passwordAnswers = {"Secret"};
+    clickAndChoose(app::WM_RBUTTONDOWN, 0);
+    EXPECT_EQ(program->context.CurrentProfile, "Home");
+    clickAndChoose(app::WM_RBUTTONDOWN, 0);  // opened in this run: not asked again
+    EXPECT_EQ(prompts.passwordDialogs, 2);
+}
+
+TEST_F(Tray, MenuIsRebuiltFromTheList) {
+    holder.names = {"Home", "Work"};
+    tray->SetMenu();
+    EXPECT_EQ(tray->ProfileCaptions, (std::vector<std::string>{"Home", "Work"}));
+    EXPECT_EQ(tray->ItemCount, 2);
+    program->context.CurrentProfile = "";
+    holder.names = {};
+    tray->SetMenu();
+    EXPECT_EQ(tray->ProfileCaptions.size(), 1u);  // item 0 stays
+    EXPECT_FALSE(tray->ProfilesEnabled);
+    EXPECT_EQ(tray->ProfileChecked, std::vector<bool>{false});
+}
+
+TEST_F(Tray, FixedItems) {
+    tray->mnuMain_Click(0);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_NE(prompts.shown[0].text.find("Version 5.1.0"), std::string::npos);
+    EXPECT_EQ(prompts.shown[0].icon, profiles::Icon::None);
+    tray->mnuMain_Click(2);
+    tray->mnuMain_Click(4);
+    tray->mnuMain_Click(1);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"show settings", "remove icon", "end"}));
+}
+
+}  // namespace
+}  // namespace quorvel::testing

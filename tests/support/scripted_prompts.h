@@ -1,0 +1,91 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/prompts.h"
+
+namespace quorvel::testing {
+
+// Answers message boxes, input boxes and the password dialog from a script and keeps a record
+// of every one shown. A box with only an OK button needs no script; any other box without a
+// scripted answer gets the answer that backs out (Cancel, No, or "") and is counted as
+// unscripted.
+class ScriptedPrompts final : public app::Prompts {
+  public:
+    struct Shown {
+        std::string text;
+        profiles::Buttons buttons;
+        profiles::Icon icon;
+        std::string title;
+    };
+
+    std::vector<Shown> shown;
+    std::deque<profiles::Answer> answers;
+    int unscripted = 0;
+    // Runs while the box is "on screen", to look at the world as the user would see it then.
+    std::function<void(const Shown&)> whileShown;
+
+    profiles::Answer MsgBox(std::string_view text, profiles::Buttons buttons, profiles::Icon icon,
+                            std::string_view title) override {
+        shown.push_back({std::string(text), buttons, icon, std::string(title)});
+        if (whileShown) {
+            whileShown(shown.back());
+        }
+        if (!answers.empty()) {
+            const profiles::Answer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        switch (buttons) {
+            case profiles::Buttons::Ok:
+                return profiles::Answer::Ok;
+            case profiles::Buttons::OkCancel:
+            case profiles::Buttons::YesNoCancel:
+                ++unscripted;
+                return profiles::Answer::Cancel;
+            case profiles::Buttons::YesNo:
+                ++unscripted;
+                return profiles::Answer::No;
+        }
+        return profiles::Answer::Cancel;
+    }
+
+    std::deque<std::string> inputAnswers;
+    std::vector<std::string> inputPrompts;
+    std::deque<std::string> passwordAnswers;
+    int passwordDialogs = 0;
+
+    std::string InputBox(std::string_view prompt, std::string_view) override {
+        inputPrompts.emplace_back(prompt);
+        return Next(inputAnswers);
+    }
+    std::string PasswordDialog() override {
+        ++passwordDialogs;
+        return Next(passwordAnswers);
+    }
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> result;
+        for (const Shown& box : shown) {
+            result.push_back(box.text);
+        }
+        return result;
+    }
+
+  private:
+    std::string Next(std::deque<std::string>& script) {
+        if (script.empty()) {
+            ++unscripted;
+            return "";
+        }
+        std::string answer = script.front();
+        script.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace quorvel::testing
