@@ -43,10 +43,12 @@ std::optional<int> Milliseconds(const std::optional<std::string>& text) {
 }
 
 // Written whole or not at all, so that a test polling for it never reads half a line.
-void WriteReadyFile(const std::string& path) {
+void WriteReadyFile(const std::string& path, ClientKind client) {
     QSaveFile file(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(QByteArray::number(::getpid()) + "\n");
+        const std::string_view word = ClientWord(client);
+        file.write(QByteArray::number(::getpid()) + ' ' +
+                   QByteArray(word.data(), static_cast<qsizetype>(word.size())) + '\n');
         file.commit();
     }
 }
@@ -70,7 +72,7 @@ int RunClient(int& argc, char** argv, ClientKind client, const std::string& junc
     // Once the loop runs: the SIGTERM handler is in place and the window is up.
     QTimer::singleShot(0, &app, [&] {
         if (readyFile && !readyFile->empty()) {
-            WriteReadyFile(*readyFile);
+            WriteReadyFile(*readyFile, client);
         }
         if (exitAfter) {
             QTimer::singleShot(*exitAfter, &app, &QCoreApplication::quit);

@@ -1,0 +1,150 @@
+// EXPLORER.EXE /root,PATH: which client a junction file starts, and that the started process
+// becomes that client under the same process id.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "explorer_role.h"
+#include "standin_process.h"
+
+namespace quorvel::standin {
+namespace {
+
+using testing::StandinProcess;
+using testing::TempDir;
+
+const std::string kMailEnding = ".{89292102-4755-11cf-9DC2-00AA006C2B84}";
+const std::string kNewsEnding = ".{89292103-4755-11cf-9DC2-00AA006C2B84}";
+
+struct StartCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::optional<ClientKind> client;  // nullopt: refused
+};
+
+class ExplorerStart : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(ExplorerStart, TellsMailFromNewsByTheClassIdentifier) {
+    const StartCase& c = GetParam();
+    const std::set<std::string> files{"/w/Mail---Work" + kMailEnding,
+                                      "/w/News---My Home" + kNewsEnding,
+                                      "/w/Mail---lower.{89292102-4755-11cf-9dc2-00aa006c2b84}",
+                                      "/w/hosts",
+                                      "/w/Mail---Work" + kMailEnding + ".bak",
+                                      "/w/{89292102-4755-11cf-9DC2-00AA006C2B84}"};
+    const auto start = ResolveExplorerStart(
+        c.args, [&](const std::string& path) { return files.count(path) > 0; });
+    if (c.client) {
+        ASSERT_TRUE(std::holds_alternative<ExplorerTarget>(start)) << std::get<std::string>(start);
+        EXPECT_EQ(std::get<ExplorerTarget>(start).client, *c.client);
+        EXPECT_EQ(std::get<ExplorerTarget>(start).junction, c.args.front().substr(6));
+    } else {
+        ASSERT_TRUE(std::holds_alternative<std::string>(start));
+        EXPECT_FALSE(std::get<std::string>(start).empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExplorerStart,
+    ::testing::Values(
+        StartCase{"Mail", {"/root,/w/Mail---Work" + kMailEnding}, ClientKind::Mail},
+        StartCase{
+            "NewsWithBlankInName", {"/root,/w/News---My Home" + kNewsEnding}, ClientKind::News},
+        StartCase{"ClassIdInAnyCase",
+                  {"/root,/w/Mail---lower.{89292102-4755-11cf-9dc2-00aa006c2b84}"},
+                  ClientKind::Mail},
+        StartCase{"SwitchInAnyCase", {"/ROOT,/w/Mail---Work" + kMailEnding}, ClientKind::Mail},
+        StartCase{"MissingFile", {"/root,/w/Mail---Gone" + kMailEnding}, std::nullopt},
+        StartCase{"OtherFile", {"/root,/w/hosts"}, std::nullopt},
+        StartCase{"IdNotAtTheEnd", {"/root,/w/Mail---Work" + kMailEnding + ".bak"}, std::nullopt},
+        // The identifier must be an ending after a dot, not the whole name.
+        StartCase{
+            "IdWithoutDot", {"/root,/w/{89292102-4755-11cf-9DC2-00AA006C2B84}"}, std::nullopt},
+        StartCase{"NoSwitch", {"/w/Mail---Work" + kMailEnding}, std::nullopt},
+        StartCase{"NoPath", {"/root,"}, std::nullopt}, StartCase{"NoArgument", {}, std::nullopt},
+        // A path split at its blank by a careless launcher must not pass as the first half.
+        StartCase{"SplitArgument", {"/root,/w/News---My", "Home" + kNewsEnding}, std::nullopt}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// A Windows directory made the way install makes it, with EXPLORER.EXE linked to the program.
+class ExplorerProcess : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(windows_);
+        std::filesystem::create_symlink(QUORVEL_STANDIN_EXE, explorer_);
+    }
+
+    std::string junction(const std::string& name) {
+        const std::string path = windows_ + "/" + name;
+        testing::WriteBytes(path, "junction\n");
+        return path;
+    }
+
+    StandinProcess::Options options(std::vector<std::string> args) {
+        return {explorer_,
+                std::move(args),
+                {{"QUORVEL_EXPLORER_LOG", log_},
+                 {"QUORVEL_STANDIN_READY_FILE", ready_},
+                 {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"}}};
+    }
+
+    TempDir dir_;
+    std::string windows_ = dir_.file("windows");
+    std::string explorer_ = windows_ + "/EXPLORER.EXE";
+    std::string log_ = dir_.file("explorer.log");
+    std::string ready_ = dir_.file("ready");
+};
+
+TEST_F(ExplorerProcess, BecomesTheClientUnderTheSameProcessId) {
+    struct Case {
+        std::string junction;
+        const char* word;
+    };
+    for (const Case& c : {Case{"Mail---Work" + kMailEnding, "mail"},
+                          Case{"News---My Home" + kNewsEnding, "news"}}) {
+        SCOPED_TRACE(c.junction);
+        std::filesystem::remove(ready_);
+        const std::string path = junction(c.junction);
+        StandinProcess explorer(dir_, options({"/root," + path}));
+        EXPECT_EQ(explorer.wait(), 0) << explorer.err();
+        EXPECT_EQ(StandinProcess::Read(ready_),
+                  std::to_string(explorer.pid()) + " " + c.word + "\n");
+    }
+    EXPECT_EQ(StandinProcess::Read(log_), "/root," + windows_ + "/Mail---Work" + kMailEnding +
+                                              "\n/root," + windows_ + "/News---My Home" +
+                                              kNewsEnding + "\n");
+}
+
+TEST_F(ExplorerProcess, RefusesWhatItCannotStartWithoutAWindow) {
+    struct Case {
+        const char* name;
+        std::string path;
+        const char* message;
+    };
+    const std::string hosts = junction("hosts");
+    for (const Case& c : {Case{"missing", windows_ + "/Mail---Gone" + kMailEnding, "cannot find"},
+                          Case{"unknown class", hosts, "class identifier"}}) {
+        SCOPED_TRACE(c.name);
+        StandinProcess explorer(dir_, options({"/root," + c.path}));
+        EXPECT_EQ(explorer.wait(), 1);
+        EXPECT_NE(explorer.err().find(c.message), std::string::npos) << explorer.err();
+        EXPECT_NE(explorer.err().find(c.path), std::string::npos) << explorer.err();
+        EXPECT_FALSE(std::filesystem::exists(ready_)) << "a client was started";
+    }
+    // Logged before anything is checked, so that a caller's mistake shows in the log too.
+    EXPECT_EQ(StandinProcess::Read(log_),
+              "/root," + windows_ + "/Mail---Gone" + kMailEnding + "\n/root," + hosts + "\n");
+}
+
+TEST_F(ExplorerProcess, ExplicitRoleWordWorksLikeTheName) {
+    const std::string path = junction("Internet News" + kNewsEnding);
+    auto opts = options({"explorer", "/root," + path});
+    opts.program = QUORVEL_STANDIN_EXE;
+    StandinProcess explorer(dir_, opts);
+    EXPECT_EQ(explorer.wait(), 0) << explorer.err();
+    EXPECT_EQ(StandinProcess::Read(ready_), std::to_string(explorer.pid()) + " news\n");
+}
+
+}  // namespace
+}  // namespace quorvel::standin
