@@ -1,0 +1,74 @@
+#include <QApplication>
+#include <QIcon>
+#include <memory>
+#include <string>
+
+#include "app/program.h"
+#include "platform/data_locations.h"
+#include "platform/instance_lock.h"
+#include "platform/linux_processes.h"
+#include "platform/local_file_system.h"
+#include "platform/system_clock.h"
+#include "registry/sqlite/sqlite_hive.h"
+#include "registry/store_error.h"
+#include "ui/qt_event_pump.h"
+#include "ui/qt_program_windows.h"
+#include "ui/qt_prompts.h"
+#include "ui/termination_watch.h"
+#include "ui/tray/frm_tray.h"
+
+int main(int argc, char** argv) {
+    using namespace quorvel;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel!"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION_TEXT));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvel.svg")));
+    QApplication::setQuitOnLastWindowClosed(false);  // the program lives in the tray
+
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    }
+
+    const platform::EnvironmentLookup environment = platform::SystemEnvironment();
+    const std::string storePath = platform::RegistryStorePath(environment);
+    ui::QtPrompts prompts;
+    std::unique_ptr<registry::SqliteHive> hive;
+    try {
+        hive = std::make_unique<registry::SqliteHive>(storePath);
+    } catch (const registry::StoreError& error) {
+        static_cast<app::Prompts&>(prompts).MsgBox(error.what(), profiles::Buttons::Ok,
+                                                   profiles::Icon::Critical);
+        return 1;
+    }
+
+    platform::LinuxProcesses processes;
+    platform::LocalFileSystem files;
+    platform::SystemClock clock;
+    platform::InstanceLock instance(storePath + ".lock");
+    platform::EnvironmentSystemFolders folders(environment);
+    ui::QtEventPump events;
+    app::Program program(
+        *hive, app::Services{processes, files, files, clock, events, prompts, instance, folders});
+
+    ui::QtProgramWindows windows(program, [] { QCoreApplication::exit(0); });
+    // A logout or a kill ends the program through its exit routine, as "Quit" does.
+    ui::TerminationWatch termination([&] {
+        if (windows.tray() != nullptr) {
+            windows.tray()->RemoveIcon();
+        }
+        program.ShutDown();
+        QCoreApplication::exit(0);
+    });
+
+    switch (program.Main(commandLine, windows)) {
+        case app::Course::CommandLineLaunch:
+        case app::Course::SecondInstance:
+        case app::Course::FirstRunDeclined:
+            return 0;
+        case app::Course::FirstRun:
+        case app::Course::NormalStart:
+            break;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,83 @@
+#include "ui/qt_prompts.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "ui/dialogs/frm_input.h"
+#include "ui/qt_text.h"
+
+namespace quorvel::ui {
+namespace {
+
+QMessageBox::Icon ToQt(profiles::Icon icon) {
+    switch (icon) {
+        case profiles::Icon::Critical:
+            return QMessageBox::Critical;
+        case profiles::Icon::Question:
+            return QMessageBox::Question;
+        case profiles::Icon::Exclamation:
+            return QMessageBox::Warning;
+        case profiles::Icon::Information:
+            return QMessageBox::Information;
+        case profiles::Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQt(profiles::Buttons buttons) {
+    switch (buttons) {
+        case profiles::Buttons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case profiles::Buttons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case profiles::Buttons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case profiles::Buttons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+}  // namespace
+
+profiles::Answer QtPrompts::MsgBox(std::string_view text, profiles::Buttons buttons,
+                                   profiles::Icon icon, std::string_view title) {
+    QMessageBox box(ToQt(icon), FromAnsi(title), ShownText(text), ToQt(buttons));
+    box.setObjectName(QStringLiteral("MsgBox"));
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return profiles::Answer::Yes;
+        case QMessageBox::No:
+            return profiles::Answer::No;
+        case QMessageBox::Cancel:
+            return profiles::Answer::Cancel;
+        case QMessageBox::Ok:
+            return profiles::Answer::Ok;
+        default:
+            // Closed with its close box or Esc: whatever backs out.
+            return buttons == profiles::Buttons::Ok      ? profiles::Answer::Ok
+                   : buttons == profiles::Buttons::YesNo ? profiles::Answer::No
+                                                         : profiles::Answer::Cancel;
+    }
+}
+
+std::string QtPrompts::InputBox(std::string_view prompt, std::string_view title) {
+    QInputDialog dialog;
+    dialog.setObjectName(QStringLiteral("InputBox"));
+    dialog.setWindowTitle(FromAnsi(title));
+    dialog.setLabelText(ShownText(prompt));
+    dialog.setTextValue(QString());
+    if (dialog.exec() != QDialog::Accepted) {
+        return "";
+    }
+    return ToAnsi(dialog.textValue());
+}
+
+std::string QtPrompts::PasswordDialog() {
+    frmInput dialog;
+    dialog.exec();
+    return dialog.EnteredPassword();
+}
+
+}  // namespace quorvel::ui

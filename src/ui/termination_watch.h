@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace quorvel::ui {
+
+// Turns SIGTERM (a logout, a `kill`) into a call on the Qt thread, so that the program ends
+// through its exit routine instead of dying mid-way. One per process.
+class TerminationWatch final : public QObject {
+    Q_OBJECT
+  public:
+    explicit TerminationWatch(std::function<void()> onTerminate);
+    ~TerminationWatch() override;
+
+  private:
+    std::function<void()> onTerminate_;
+    QSocketNotifier* notifier_ = nullptr;
+};
+
+}  // namespace quorvel::ui

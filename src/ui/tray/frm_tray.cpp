@@ -1,0 +1,166 @@
+#include "ui/tray/frm_tray.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QVBoxLayout>
+
+#include "ui/qt_text.h"
+
+namespace quorvel::ui {
+namespace {
+
+// The tray's mouse messages as the icon reports them.
+int MessageFor(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+        case QSystemTrayIcon::Trigger:
+            return app::WM_LBUTTONDOWN;
+        case QSystemTrayIcon::Context:
+            return app::WM_RBUTTONDOWN;
+        case QSystemTrayIcon::DoubleClick:
+            return 515;
+        default:
+            return app::WM_MOUSEMOVE;
+    }
+}
+
+// Stands in for the icon on a desktop without a notification area: left and right clicks on
+// its button open the menu as clicks on the icon would.
+class MenuButton final : public QPushButton {
+  public:
+    MenuButton(const QString& text, std::function<void(int)> click, QWidget* parent)
+        : QPushButton(text, parent), click_(std::move(click)) {}
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        click_(event->button() == Qt::RightButton ? app::WM_RBUTTONDOWN : app::WM_LBUTTONDOWN);
+    }
+
+  private:
+    std::function<void(int)> click_;
+};
+
+}  // namespace
+
+frmTray::frmTray(app::Program& program, const app::ProfileListHolder& holder, Actions actions)
+    : program_(program),
+      actions_(std::move(actions)),
+      logic_(program, *this, holder),
+      mnuBar(new QMenu(QStringLiteral("PopupMenu"), this)) {
+    setObjectName(QStringLiteral("frmTray"));
+    mnuBar->setObjectName(QStringLiteral("mnuBar"));
+    const QString captions[] = {QStringLiteral("About Quorvel!"), QStringLiteral("Quit"),
+                                QStringLiteral("Show Settings"),  QString(),
+                                QStringLiteral("News Mode"),      QString()};
+    for (int i = 0; i < 6; ++i) {
+        QAction* action =
+            captions[i].isEmpty() ? mnuBar->addSeparator() : mnuBar->addAction(captions[i]);
+        action->setObjectName(QStringLiteral("mnuMain_%1").arg(i));
+        connect(action, &QAction::triggered, this, [this, i] { logic_.mnuMain_Click(i); });
+        mnuMain.push_back(action);
+    }
+}
+
+frmTray::~frmTray() = default;
+
+void frmTray::Form_Load() {
+    QIcon programIcon(QStringLiteral(":/quorvel.svg"));
+    setWindowIcon(programIcon);
+    logic_.Form_Load();
+    SyncMenu();
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        icon_ = new QSystemTrayIcon(programIcon, this);
+        icon_->setObjectName(QStringLiteral("TrayIcon"));
+        connect(icon_, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    logic_.pichook_MouseMove(MessageFor(reason));
+                });
+        icon_->show();
+    } else {
+        ShowStandInWindow();
+    }
+    hide();
+}
+
+void frmTray::ShowStandInWindow() {
+    program_.prompts().MsgBox(
+        "This desktop has no notification area, so Quorvel! cannot show its icon there.\r"
+        "A small Quorvel! window takes its place: click its button for the menu (left button: "
+        "News Mode, right button: Mail Mode).",
+        profiles::Buttons::Ok, profiles::Icon::Information);
+    standIn_ = std::make_unique<QWidget>();
+    standIn_->setObjectName(QStringLiteral("frmTrayStandIn"));
+    standIn_->setWindowTitle(QStringLiteral("Quorvel!"));
+    standIn_->setWindowIcon(windowIcon());
+    auto* layout = new QVBoxLayout(standIn_.get());
+    auto* button = new MenuButton(
+        QStringLiteral("Quorvel! menu"), [this](int message) { logic_.pichook_MouseMove(message); },
+        standIn_.get());
+    button->setIcon(windowIcon());
+    layout->addWidget(button);
+    standIn_->show();
+}
+
+void frmTray::SetMenu() {
+    logic_.SetMenu();
+    SyncMenu();
+}
+
+void frmTray::SyncMenu() {
+    mnuMain[4]->setText(FromAnsi(logic_.ModeCaption));
+    const std::size_t n = logic_.ProfileCaptions.size();
+    while (mnuProfiles.size() > n) {
+        delete mnuProfiles.back();
+        mnuProfiles.pop_back();
+    }
+    while (mnuProfiles.size() < n) {
+        const int index = static_cast<int>(mnuProfiles.size());
+        QAction* action = mnuBar->addAction(QString());
+        action->setObjectName(QStringLiteral("mnuProfiles_%1").arg(index));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, index] {
+            logic_.mnuProfiles_Click(index);
+            SyncMenu();
+        });
+        mnuProfiles.push_back(action);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        mnuProfiles[i]->setText(FromAnsi(logic_.ProfileCaptions[i]));
+        mnuProfiles[i]->setChecked(logic_.ProfileChecked[i]);
+        mnuProfiles[i]->setEnabled(logic_.ProfilesEnabled);
+    }
+}
+
+void frmTray::PopUpMenu() {
+    SyncMenu();
+    activateWindow();
+    mnuBar->exec(QCursor::pos());
+}
+
+void frmTray::RemoveIcon() {
+    if (icon_ != nullptr) {
+        icon_->hide();
+    }
+    if (standIn_) {
+        standIn_->hide();
+    }
+}
+
+void frmTray::ShowSettings() {
+    if (actions_.showSettings) {
+        actions_.showSettings();
+    }
+}
+
+void frmTray::EndProgram() {
+    if (actions_.endProgram) {
+        actions_.endProgram();
+    }
+}
+
+}  // namespace quorvel::ui
