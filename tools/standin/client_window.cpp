@@ -37,7 +37,7 @@ ClientWindow::ClientWindow(ClientKind client, const ClientSnapshot& snapshot,
         layout->addWidget(error, 1);
     }
     layout->addWidget(makeFooter(snapshot, junction));
-    resize(560, client == ClientKind::Mail ? 620 : 420);
+    resize(640, client == ClientKind::Mail ? 560 : 400);
 }
 
 QWidget* ClientWindow::makeHeader(ClientKind client, const ClientSnapshot& snapshot) {
@@ -53,9 +53,12 @@ QWidget* ClientWindow::makeHeader(ClientKind client, const ClientSnapshot& snaps
     title->setFont(titleFont);
     layout->addWidget(title);
 
-    const QString profile = snapshot.profile.empty()
-                                ? tr("No profile applied")
-                                : tr("Profile: %1").arg(Text(snapshot.profile));
+    QString profile = tr("Profile: %1").arg(Text(snapshot.profile));
+    if (!snapshot.error.empty()) {
+        profile = tr("Settings could not be read");
+    } else if (snapshot.profile.empty()) {
+        profile = tr("No profile applied");
+    }
     auto* profileLabel = new QLabel(profile, header);
     profileLabel->setObjectName("lblProfile");
     QFont profileFont = profileLabel->font();
@@ -78,6 +81,8 @@ QWidget* ClientWindow::makeSettingsTree(const ClientSnapshot& snapshot) {
     tree->setAlternatingRowColors(true);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setUniformRowHeights(true);
+    // Paths matter most at their end (the file's name): cut them in the middle.
+    tree->setTextElideMode(Qt::ElideMiddle);
     for (const Section& section : snapshot.sections) {
         addSection(nullptr, tree, section);
     }
@@ -126,6 +131,8 @@ QWidget* ClientWindow::makeFooter(const ClientSnapshot& snapshot, const QString&
     layout->addWidget(origin, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, footer);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    // Focus on the button, not on the first row of the tree, which would look selected.
+    buttons->button(QDialogButtonBox::Close)->setFocus();
     layout->addWidget(buttons);
     return footer;
 }

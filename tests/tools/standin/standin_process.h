@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -18,55 +17,67 @@
 
 namespace quorvel::testing {
 
-// quorvel-standin started as its own process, as the program and users start it: with a
-// small, fully chosen environment that points the store and the Windows directory into a test
-// folder and never at the user's own.
+inline std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Polls `done` every 10 ms; false when it is still not true after `timeout`.
+template <typename Done>
+bool Await(Done done, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// quorvel-standin (or a link to it) started as its own process, with an environment chosen
+// whole, so that the store and the Windows directory are the test's and never the user's.
 class StandinProcess {
   public:
-    struct Options {
-        std::string program = QUORVEL_STANDIN_EXE;  // or the EXPLORER.EXE link
-        std::vector<std::string> args;
-        std::map<std::string, std::string> environment;  // added to the base environment
-    };
-
-    StandinProcess(const TempDir& dir, const Options& options)
-        : outFile_(dir.file("stdout-" + std::to_string(++count_))),
-          errFile_(dir.file("stderr-" + std::to_string(count_))) {
-        std::map<std::string, std::string> env{
-            {"PATH", "/usr/bin:/bin"},
-            {"HOME", dir.path().string()},
-            {"XDG_RUNTIME_DIR", dir.path().string()},
-            {"QT_QPA_PLATFORM", "offscreen"},
-            {"QUORVEL_REGISTRY", dir.file("registry.db")},
-            {"QUORVEL_WINDIR", dir.file("windows")},
-        };
-        for (const auto& [name, value] : options.environment) {
+    StandinProcess(const TempDir& dir, const std::string& program,
+                   const std::vector<std::string>& args,
+                   const std::map<std::string, std::string>& extraEnvironment = {})
+        : errFile_(dir.file("stderr")) {
+        std::map<std::string, std::string> env{{"PATH", "/usr/bin:/bin"},
+                                               {"HOME", dir.path().string()},
+                                               {"XDG_RUNTIME_DIR", dir.path().string()},
+                                               {"QT_QPA_PLATFORM", "offscreen"},
+                                               {"QUORVEL_REGISTRY", dir.file("registry.db")},
+                                               {"QUORVEL_WINDIR", dir.file("windows")}};
+        for (const auto& [name, value] : extraEnvironment) {
             env[name] = value;
         }
         std::vector<std::string> envText;
         for (const auto& [name, value] : env) {
             envText.push_back(name + "=" + value);
         }
-        std::vector<std::string> argvText{options.program};
-        argvText.insert(argvText.end(), options.args.begin(), options.args.end());
+        std::vector<std::string> argvText{program};
+        argvText.insert(argvText.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& arg : argvText) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        std::vector<char*> envp;
+        for (auto& entry : envText) {
+            envp.push_back(entry.data());
+        }
+        envp.push_back(nullptr);
 
         pid_ = ::fork();
         if (pid_ == 0) {
-            std::vector<char*> argv;
-            for (auto& arg : argvText) {
-                argv.push_back(arg.data());
-            }
-            argv.push_back(nullptr);
-            std::vector<char*> envp;
-            for (auto& entry : envText) {
-                envp.push_back(entry.data());
-            }
-            envp.push_back(nullptr);
-            if (!std::freopen(outFile_.c_str(), "w", stdout) ||
+            if (!std::freopen("/dev/null", "w", stdout) ||
                 !std::freopen(errFile_.c_str(), "w", stderr)) {
                 ::_exit(126);
             }
-            ::execve(options.program.c_str(), argv.data(), envp.data());
+            ::execve(program.c_str(), argv.data(), envp.data());
             ::_exit(127);
         }
     }
@@ -80,50 +91,23 @@ class StandinProcess {
     StandinProcess& operator=(const StandinProcess&) = delete;
 
     pid_t pid() const { return pid_; }
+    std::string err() const { return ReadText(errFile_); }
 
-    // The exit status, or 128 + the signal's number; nullopt when it runs on past `timeout`.
+    // The exit status, or 128 + the signal's number; nullopt while it still runs at `timeout`.
     std::optional<int> wait(std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!exit_) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            } else if (std::chrono::steady_clock::now() > deadline) {
-                break;
-            } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        }
+        Await(
+            [this] {
+                int status = 0;
+                if (!exit_ && ::waitpid(pid_, &status, WNOHANG) == pid_) {
+                    exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+                }
+                return exit_.has_value();
+            },
+            timeout);
         return exit_;
     }
 
-    std::string out() const { return Read(outFile_); }
-    std::string err() const { return Read(errFile_); }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-    // Waits until `path` exists and holds a whole line; its text, or "" after `timeout`.
-    static std::string AwaitLine(const std::string& path,
-                                 std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < deadline) {
-            const std::string text = Read(path);
-            if (!text.empty() && text.back() == '\n') {
-                return text;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return "";
-    }
-
   private:
-    inline static int count_ = 0;
-    std::string outFile_;
     std::string errFile_;
     pid_t pid_ = -1;
     std::optional<int> exit_;
