@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -71,6 +72,8 @@ class StandinProcess {
         }
         envp.push_back(nullptr);
 
+        // Unwritten output would otherwise be written a second time by the child.
+        std::fflush(nullptr);
         pid_ = ::fork();
         if (pid_ == 0) {
             if (!std::freopen("/dev/null", "w", stdout) ||
