@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::int16_t kAccountsArea = 4;
 constexpr std::int16_t kNewsIdentityArea = 5;
+constexpr std::int16_t kNewsOptionsArea = 7;
 // Of the news identity area only the sender's own values belong to the profile switch: the
 // news server is set with the accounts, and the last group only when the news client starts.
 constexpr std::int16_t kNewsIdentityItems = 4;
@@ -61,7 +62,7 @@ bool ProfileApplier::ApplyProfile() {
     switching_ = true;
     hosts_.reset();
     reg_.SetValue(kImnKey, "Current Profile", Variant(profile), REG_SZ);
-    const std::int16_t lastArea = store_.NewsDisabled ? kAccountsArea : std::int16_t{7};
+    const std::int16_t lastArea = store_.NewsDisabled ? kAccountsArea : kNewsOptionsArea;
     for (std::int16_t area = 1; area <= lastArea; ++area) {
         if (area == kAccountsArea) {
             ApplyAccounts();
