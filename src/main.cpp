@@ -51,24 +51,32 @@ int main(int argc, char** argv) {
     app::Program program(
         *hive, app::Services{processes, files, files, clock, events, prompts, instance, folders});
 
-    ui::QtProgramWindows windows(program, [] { QCoreApplication::exit(0); });
+    // Ending may be asked for before the main loop runs (a kill while the start-up shows a
+    // message box): then the loop must not start at all.
+    bool ending = false;
+    const auto endProgram = [&ending] {
+        ending = true;
+        QCoreApplication::exit(0);
+    };
+    ui::QtProgramWindows windows(program, endProgram);
     // A logout or a kill ends the program through its exit routine, as "Quit" does.
     ui::TerminationWatch termination([&] {
         if (windows.tray() != nullptr) {
             windows.tray()->RemoveIcon();
         }
         program.ShutDown();
-        QCoreApplication::exit(0);
+        endProgram();
     });
 
     switch (program.Main(commandLine, windows)) {
         case app::Course::CommandLineLaunch:
         case app::Course::SecondInstance:
         case app::Course::FirstRunDeclined:
+        case app::Course::FirstRunFailed:
             return 0;
         case app::Course::FirstRun:
         case app::Course::NormalStart:
             break;
     }
-    return QApplication::exec();
+    return ending ? 0 : QApplication::exec();
 }

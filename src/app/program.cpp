@@ -122,7 +122,11 @@ Course Program::FirstRun(ProgramWindows& windows) {
     // Written before the gathering, so that an interrupted one is not offered again.
     reg.SetValue(kAppKey, "version40", Variant("Yes"), REG_SZ);
     profiles::FirstProfileMaker maker(reg, context, transfer, base64, prompts(), windows);
-    maker.MakeFirstProfile();
+    if (!maker.MakeFirstProfile()) {
+        // Nothing was saved, so the next start must offer the gathering again.
+        reg.SetValue(kAppKey, "version40", Variant(""), REG_SZ);
+        return Course::FirstRunFailed;
+    }
     return Course::FirstRun;
 }
 

@@ -40,6 +40,7 @@ enum class Course {
     CommandLineLaunch,  // the client(s) started; the program ends
     SecondInstance,     // another instance runs; this one ends silently
     FirstRunDeclined,   // the user said No to gathering the first profile; the program ends
+    FirstRunFailed,     // the first profile could not be saved (the user was told); it ends
     FirstRun,           // the first profile is made; tray and settings window are open
     NormalStart,        // the tray is open; the program waits for the user
 };

@@ -45,6 +45,8 @@ profiles::Answer QtPrompts::MsgBox(std::string_view text, profiles::Buttons butt
                                    profiles::Icon icon, std::string_view title) {
     QMessageBox box(ToQt(icon), FromAnsi(title), ShownText(text), ToQt(buttons));
     box.setObjectName(QStringLiteral("MsgBox"));
+    // A short text would make the box too narrow for its own title.
+    box.setStyleSheet(QStringLiteral("QLabel { min-width: 180px; }"));
     switch (box.exec()) {
         case QMessageBox::Yes:
             return profiles::Answer::Yes;

@@ -64,5 +64,49 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEnds) {
     EXPECT_EQ(reg.RegValue, Variant("ann"));
 }
 
+// A logout or a kill ends a running program through its exit routine, so a protected profile's
+// client settings are blanked as on "Quit".
+TEST(RunningProgram, SigtermRunsTheExitRoutine) {
+    TempDir dir;
+    const std::string store = dir.file("registry.db");
+    const std::map<std::string, std::string> environment = {
+        {"QUORVEL_REGISTRY", store},
+        {"QUORVEL_WINDIR", dir.file("windows")},
+        {"QT_QPA_PLATFORM", "offscreen"},
+    };
+    const std::string sample = dir.file("secure.reg");
+    std::ofstream(sample) << "REGEDIT4\n\n"
+                             "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
+                             "\"version40\"=\"Yes\"\n"
+                             "\"Profile List\"=\"Work;|\"\n"
+                             "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\Work]\n"
+                             "\"Secure Profile\"=dword:00000001\n"
+                             "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
+                             "\"Current Profile\"=\"Work\"\n"
+                             "\"Store Root\"=\"/home/ann/mail\"\n";
+    ASSERT_EQ(RunProcess({QUORVEL_REG_EXE, "import", sample}, environment), 0);
+
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        for (const auto& [name, value] : environment) {
+            ::setenv(name.c_str(), value.c_str(), 1);
+        }
+        std::freopen("/dev/null", "w", stderr);
+        ::execl(QUORVEL_EXE, QUORVEL_EXE, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its event loop
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    registry::SqliteHive hive(store);
+    FixedFolders folders;
+    registry::Registry reg(hive, folders);
+    reg.GetValue(std::string(settings::kImnKey), "Store Root");
+    EXPECT_EQ(reg.RegValue, Variant("c:\\unsecure"));
+}
+
 }  // namespace
 }  // namespace quorvel::testing

@@ -36,6 +36,8 @@ frmInput::frmInput(QWidget* parent)
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     Text1->setEchoMode(QLineEdit::Password);
+    // Every typed character shows as "*", whatever the style would draw.
+    Text1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     btnOK->setDefault(true);  // Enter chooses OK; Esc rejects the dialog, which is Cancel
 
     QScreen* screen = QGuiApplication::primaryScreen();
