@@ -48,9 +48,21 @@ char32_t UpperCodePoint(char32_t c) {
 }  // namespace
 
 std::string FoldName(std::string_view name) {
-    std::string folded;
-    folded.reserve(name.size());
+    std::string folded(name);
     std::size_t pos = 0;
+    for (; pos < folded.size(); ++pos) {
+        const auto byte = static_cast<unsigned char>(folded[pos]);
+        if (byte >= 0x80) {
+            break;
+        }
+        if (byte >= 'a' && byte <= 'z') {
+            folded[pos] = static_cast<char>(byte - 0x20);
+        }
+    }
+    if (pos == folded.size()) {
+        return folded;
+    }
+    folded.resize(pos);
     while (pos < name.size()) {
         char32_t c = 0;
         const std::size_t len = DecodeSequence(name, pos, c);

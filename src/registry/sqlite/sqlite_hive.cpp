@@ -1,5 +1,7 @@
 #include "registry/sqlite/sqlite_hive.h"
 
+#include <unordered_set>
+
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -114,6 +116,17 @@ class SqliteKey final : public OpenKey {
 
     long queryValue(std::string_view name, std::uint32_t& type, std::span<std::uint8_t> data,
                     std::uint32_t& size) override {
+        if (!data.empty() && probed_ && probedName_ == name) {
+            probed_ = false;
+            type = probedType_;
+            size = static_cast<std::uint32_t>(probedData_.size());
+            if (data.size() < probedData_.size()) {
+                return ERROR_MORE_DATA;
+            }
+            std::copy(probedData_.begin(), probedData_.end(), data.begin());
+            return ERROR_SUCCESS;
+        }
+        probed_ = false;
         auto statement = db().prepare("SELECT type, data FROM vals WHERE key = ?1 AND fold = ?2");
         statement.bind(1, id_).bind(2, FoldName(name));
         const int step = statement.step();
@@ -124,6 +137,10 @@ class SqliteKey final : public OpenKey {
         type = static_cast<std::uint32_t>(statement.integer(0));
         size = static_cast<std::uint32_t>(stored.size());
         if (data.empty()) {
+            probed_ = true;
+            probedName_.assign(name);
+            probedType_ = type;
+            probedData_.assign(stored.begin(), stored.end());
             return ERROR_SUCCESS;
         }
         if (data.size() < stored.size()) {
@@ -135,6 +152,7 @@ class SqliteKey final : public OpenKey {
 
     long setValue(std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override {
+        probed_ = false;
         if (CharacterCount(name) > kMaxValueNameLength) {
             return ERROR_INVALID_PARAMETER;
         }
@@ -159,6 +177,7 @@ class SqliteKey final : public OpenKey {
     }
 
     long deleteValue(std::string_view name) override {
+        probed_ = false;
         ImplicitWrite write(hive_);
         if (!write.ok()) {
             return ERROR_REGISTRY_IO_FAILED;
@@ -185,9 +204,20 @@ class SqliteKey final : public OpenKey {
             return hive_.keyExists(id_) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
         }
         // The foreign keys cascade: subkeys at every depth and all their values go with it.
+        {
+            std::unordered_set<std::int64_t> gone;
+            auto sub = db().prepare(
+                "WITH RECURSIVE sub(id) AS (SELECT ?1 UNION ALL SELECT keys.id FROM keys JOIN sub "
+                "ON keys.parent = sub.id) SELECT id FROM sub");
+            sub.bind(1, *target);
+            while (sub.step() == SQLITE_ROW) {
+                gone.insert(sub.integer(0));
+            }
+            std::erase_if(hive_.keyCache_,
+                          [&](const auto& entry) { return gone.count(entry.second) > 0; });
+        }
         auto statement = db().prepare("DELETE FROM keys WHERE id = ?1");
         statement.bind(1, *target);
-        hive_.forgetKeys();
         if (statement.step() != SQLITE_DONE) {
             write.fail();
             return ERROR_REGISTRY_IO_FAILED;
@@ -233,6 +263,10 @@ class SqliteKey final : public OpenKey {
 
     SqliteHive& hive_;
     std::int64_t id_;
+    bool probed_ = false;
+    std::string probedName_;
+    std::uint32_t probedType_ = 0;
+    std::vector<std::uint8_t> probedData_;
 };
 
 SqliteHive::SqliteHive(const std::string& path) : path_(path) {
@@ -400,9 +434,30 @@ std::unique_ptr<OpenKey> SqliteHive::createKey(Root root, std::string_view path)
         return nullptr;
     }
     std::int64_t id = RootId(root);
-    for (const std::string& part : *parts) {
+    const std::string suffix = root == Root::LocalMachine ? "\\M" : "\\U";
+    std::vector<std::string> prefixes;
+    {
+        std::string prefix;
+        for (const std::string& part : *parts) {
+            if (!prefix.empty())
+                prefix += '\\';
+            prefix += FoldName(part);
+            prefixes.push_back(prefix + suffix);
+        }
+    }
+    std::size_t start = 0;
+    for (std::size_t i = prefixes.size(); i-- > 0;) {
+        if (const auto it = keyCache_.find(prefixes[i]); it != keyCache_.end()) {
+            id = it->second;
+            start = i + 1;
+            break;
+        }
+    }
+    for (std::size_t i = start; i < parts->size(); ++i) {
+        const std::string& part = (*parts)[i];
         if (const auto child = findChild(id, part)) {
             id = *child;
+            keyCache_.insert_or_assign(prefixes[i], id);
             continue;
         }
         auto insert = db_->prepare("INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)");
@@ -412,6 +467,12 @@ std::unique_ptr<OpenKey> SqliteHive::createKey(Root root, std::string_view path)
             return nullptr;
         }
         id = sqlite3_last_insert_rowid(db_->handle());
+        keyCache_.insert_or_assign(prefixes[i], id);
+    }
+    {
+        std::string cacheKey = FoldName(path);
+        cacheKey += root == Root::LocalMachine ? "\\M" : "\\U";
+        keyCache_.insert_or_assign(std::move(cacheKey), id);
     }
     return std::make_unique<SqliteKey>(*this, id);
 }
