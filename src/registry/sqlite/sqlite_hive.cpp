@@ -385,16 +385,50 @@ bool SqliteHive::keyExists(std::int64_t id) {
 }
 
 std::optional<std::int64_t> SqliteHive::lookUp(Root root, std::string_view path) {
+    return walk(root, path, false);
+}
+
+std::optional<std::int64_t> SqliteHive::walk(Root root, std::string_view path, bool create) {
     refreshKeyCache();
     std::string cacheKey = FoldName(path);
     cacheKey += root == Root::LocalMachine ? "\\M" : "\\U";
     if (const auto cached = keyCache_.find(cacheKey); cached != keyCache_.end()) {
         return cached->second;
     }
-    const auto id = resolve(RootId(root), path);
-    if (id) {
-        keyCache_.emplace(std::move(cacheKey), *id);
+    const auto parts = SplitKeyPath(path);
+    if (!parts) {
+        return std::nullopt;
     }
+    // Every level is remembered on the way, so that the next path below the same parents
+    // costs one lookup per new level only.
+    const std::string rootTag = root == Root::LocalMachine ? "\\M" : "\\U";
+    std::int64_t id = RootId(root);
+    std::string prefix;
+    for (const std::string& part : *parts) {
+        if (!prefix.empty()) {
+            prefix += '\\';
+        }
+        prefix += FoldName(part);
+        const std::string levelKey = prefix + rootTag;
+        if (const auto cached = keyCache_.find(levelKey); cached != keyCache_.end()) {
+            id = cached->second;
+            continue;
+        }
+        if (const auto child = findChild(id, part)) {
+            id = *child;
+        } else if (!create) {
+            return std::nullopt;
+        } else {
+            auto insert = db_->prepare("INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)");
+            insert.bind(1, id).bind(2, part).bind(3, FoldName(part));
+            if (insert.step() != SQLITE_DONE) {
+                return std::nullopt;
+            }
+            id = sqlite3_last_insert_rowid(db_->handle());
+        }
+        keyCache_.emplace(levelKey, id);
+    }
+    keyCache_.emplace(std::move(cacheKey), id);
     return id;
 }
 
@@ -422,59 +456,22 @@ std::unique_ptr<OpenKey> SqliteHive::openKey(Root root, std::string_view path) {
 }
 
 std::unique_ptr<OpenKey> SqliteHive::createKey(Root root, std::string_view path) {
-    const auto parts = SplitKeyPath(path);
-    if (!parts) {
-        return nullptr;
-    }
     if (auto existing = openKey(root, path)) {
         return existing;
+    }
+    if (!SplitKeyPath(path)) {
+        return nullptr;
     }
     ImplicitWrite write(*this);
     if (!write.ok()) {
         return nullptr;
     }
-    std::int64_t id = RootId(root);
-    const std::string suffix = root == Root::LocalMachine ? "\\M" : "\\U";
-    std::vector<std::string> prefixes;
-    {
-        std::string prefix;
-        for (const std::string& part : *parts) {
-            if (!prefix.empty())
-                prefix += '\\';
-            prefix += FoldName(part);
-            prefixes.push_back(prefix + suffix);
-        }
+    const auto id = walk(root, path, true);
+    if (!id) {
+        write.fail();
+        return nullptr;
     }
-    std::size_t start = 0;
-    for (std::size_t i = prefixes.size(); i-- > 0;) {
-        if (const auto it = keyCache_.find(prefixes[i]); it != keyCache_.end()) {
-            id = it->second;
-            start = i + 1;
-            break;
-        }
-    }
-    for (std::size_t i = start; i < parts->size(); ++i) {
-        const std::string& part = (*parts)[i];
-        if (const auto child = findChild(id, part)) {
-            id = *child;
-            keyCache_.insert_or_assign(prefixes[i], id);
-            continue;
-        }
-        auto insert = db_->prepare("INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)");
-        insert.bind(1, id).bind(2, part).bind(3, FoldName(part));
-        if (insert.step() != SQLITE_DONE) {
-            write.fail();
-            return nullptr;
-        }
-        id = sqlite3_last_insert_rowid(db_->handle());
-        keyCache_.insert_or_assign(prefixes[i], id);
-    }
-    {
-        std::string cacheKey = FoldName(path);
-        cacheKey += root == Root::LocalMachine ? "\\M" : "\\U";
-        keyCache_.insert_or_assign(std::move(cacheKey), id);
-    }
-    return std::make_unique<SqliteKey>(*this, id);
+    return std::make_unique<SqliteKey>(*this, *id);
 }
 
 std::unique_ptr<WriteScope> SqliteHive::beginWrite() {

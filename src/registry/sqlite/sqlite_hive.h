@@ -42,6 +42,9 @@ class SqliteHive final : public Hive {
     // Keys found by path, remembered until any process changes the store in a way this
     // connection did not see (PRAGMA data_version) or this connection deletes or undoes keys.
     std::optional<std::int64_t> lookUp(Root root, std::string_view path);
+    // Finds the key level by level, through the remembered levels; with `create`, missing
+    // levels are made (the caller holds the write lock).
+    std::optional<std::int64_t> walk(Root root, std::string_view path, bool create);
     void refreshKeyCache();
     void forgetKeys() { keyCache_.clear(); }
     void initialise();
