@@ -5,6 +5,7 @@
 
 #include "app/platform.h"
 #include "app/prompts.h"
+#include "app/services.h"
 #include "profiles/apply_profile.h"
 #include "profiles/file_system.h"
 #include "profiles/profile_store.h"
@@ -19,23 +20,13 @@ namespace quorvel::app {
 inline constexpr std::string_view kMailClassId = ".{89292102-4755-11cf-9DC2-00AA006C2B84}";
 inline constexpr std::string_view kNewsClassId = ".{89292103-4755-11cf-9DC2-00AA006C2B84}";
 
-// The services the launcher works with.
-struct LauncherServices {
-    Processes& processes;
-    ClientFiles& clientFiles;
-    profiles::FileSystem& files;
-    Clock& clock;
-    settings::EventPump& events;
-    Prompts& prompts;
-};
-
 // Starts Internet Mail and Internet News for the current profile: brings a client to the front
 // when it already works with that profile, or closes and restarts it when the profile changed.
 class ClientLauncher {
   public:
     ClientLauncher(registry::Registry& reg, settings::SettingContext& context,
                    settings::SettingTransfer& transfer, profiles::ProfileStore& store,
-                   profiles::ProfileApplier& applier, LauncherServices services)
+                   profiles::ProfileApplier& applier, const Services& services)
         : reg_(reg),
           context_(context),
           transfer_(transfer),
@@ -80,7 +71,7 @@ class ClientLauncher {
     settings::SettingTransfer& transfer_;
     profiles::ProfileStore& store_;
     profiles::ProfileApplier& applier_;
-    LauncherServices services_;
+    const Services& services_;
 };
 
 }  // namespace quorvel::app

@@ -25,17 +25,15 @@ constexpr const char* kFirstRunQuestion =
 }  // namespace
 
 Program::Program(registry::Hive& hive, const Services& services)
-    : reg(hive, services.folders),
+    : services_(services),
+      reg(hive, services.folders),
       catalogue(context),
       base64(services.events),
       transfer(reg, catalogue, base64),
       store(reg, context),
       applier(reg, context, transfer, store, services.prompts, services.files),
       passwords(reg, context, services.prompts),
-      launcher(reg, context, transfer, store, applier,
-               LauncherServices{services.processes, services.clientFiles, services.files,
-                                services.clock, services.events, services.prompts}),
-      services_(services) {}
+      launcher(reg, context, transfer, store, applier, services_) {}
 
 void Program::Prepare() {
     store.WinDir = reg.GetWinDir();

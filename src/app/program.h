@@ -6,6 +6,7 @@
 #include "app/passwords.h"
 #include "app/platform.h"
 #include "app/prompts.h"
+#include "app/services.h"
 #include "profiles/apply_profile.h"
 #include "profiles/first_profile.h"
 #include "profiles/profile_store.h"
@@ -15,18 +16,6 @@
 #include "settings/setting_transfer.h"
 
 namespace quorvel::app {
-
-// What the operating system and the user interface provide to the program.
-struct Services {
-    Processes& processes;
-    ClientFiles& clientFiles;
-    profiles::FileSystem& files;
-    Clock& clock;
-    settings::EventPump& events;
-    Prompts& prompts;
-    SingleInstance& instance;
-    const registry::SystemFolders& folders;
-};
 
 // The windows the start-up opens: on a normal start the hidden profile-list holder and the
 // tray; after the first profile also the settings window.
@@ -80,8 +69,6 @@ class Program {
     // The command-line road; true when it launched (the program then ends).
     bool TryCommandLine(const std::string& commandLine);
     Course FirstRun(ProgramWindows& windows);
-
-    Services services_;
 };
 
 }  // namespace quorvel::app
