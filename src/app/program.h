@@ -37,6 +37,9 @@ enum class Course {
 // The program: its shared state and routines, built over one registry store. Every object the
 // windows work with lives here and is handed to them by reference.
 class Program {
+    // First, so that the members below can hold on to it.
+    Services services_;
+
   public:
     Program(registry::Hive& hive, const Services& services);
 
