@@ -1,0 +1,334 @@
+#pragma once
+
+// A store, a Windows directory and the stand-in client in a fresh folder, with two profiles that
+// each poll several POP3 servers (so every switch also rewrites the hosts file), and what a
+// checker needs to tell a whole switch from a torn one. Shared by the fault-injection and load
+// runs, which drive the real executables.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sqlite3.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "registry/names.h"
+#include "registry/sqlite/sqlite_hive.h"
+#include "settings/client_keys.h"
+
+namespace quorvel::reliability {
+
+using Environment = std::map<std::string, std::string>;
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return "<missing>";
+    }
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Starts a program with extra environment variables; its standard output and error go to
+// `output` (appended), or nowhere when it is empty. posix_spawn rather than fork, as the load
+// run starts programs from several threads at once.
+inline pid_t Spawn(const std::vector<std::string>& argv, const Environment& environment,
+                   const std::string& output = "") {
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string entry(*variable);
+        if (!environment.contains(entry.substr(0, entry.find('=')))) {
+            variables.push_back(entry);
+        }
+    }
+    for (const auto& [name, value] : environment) {
+        variables.push_back(name + "=" + value);
+    }
+    std::vector<char*> envp;
+    for (auto& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+    std::vector<char*> args;
+    for (const auto& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO,
+                                     output.empty() ? "/dev/null" : output.c_str(),
+                                     O_WRONLY | O_CREAT | O_APPEND, 0600);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    pid_t pid = -1;
+    const int failed = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return failed == 0 ? pid : -1;
+}
+
+// The exit status, or -1 when the program was killed by the deadline or by a signal.
+inline int Wait(pid_t pid, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+    if (pid < 0) {
+        return -1;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    int status = 0;
+    pid_t waited = 0;
+    while ((waited = ::waitpid(pid, &status, WNOHANG)) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return waited == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline int Run(const std::vector<std::string>& argv, const Environment& environment,
+               const std::string& output = "",
+               std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+    return Wait(Spawn(argv, environment, output), timeout);
+}
+
+// The stand-in client outlives the program that started it; with this process as their
+// subreaper those clients come back to it and are reaped here rather than piling up. Only for a
+// process that starts its programs from one thread: the reaping takes any child.
+inline void AdoptOrphans() {
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+}
+inline void ReapOrphans() {
+    int status = 0;
+    while (::waitpid(-1, &status, WNOHANG) > 0) {
+    }
+}
+
+// What `PRAGMA integrity_check` says of the file, read without Quorvel's own layer.
+inline std::string IntegrityCheck(const std::string& store) {
+    sqlite3* db = nullptr;
+    std::string result = "cannot open";
+    if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 60'000);
+        sqlite3_stmt* statement = nullptr;
+        result = "cannot check";
+        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) ==
+            SQLITE_OK) {
+            result.clear();
+            while (sqlite3_step(statement) == SQLITE_ROW) {
+                result += reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+            }
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return result;
+}
+
+// A key with everything below it as comparable text: keys and values sorted by their folded
+// names, so that two trees that hold the same settings read alike whatever order they were
+// written in.
+inline void DumpTree(registry::Hive& hive, const std::string& path, std::ostream& out) {
+    auto key = hive.openKey(registry::Root::CurrentUser, path);
+    if (!key) {
+        out << "[" << path << "] missing\n";
+        return;
+    }
+    std::vector<registry::RawValue> values;
+    key->values(values);
+    std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
+        return registry::FoldName(a.name) < registry::FoldName(b.name);
+    });
+    out << "[" << registry::FoldName(path) << "]\n";
+    for (const auto& value : values) {
+        out << "  " << registry::FoldName(value.name) << " " << value.type << " "
+            << std::string(value.data.begin(), value.data.end()) << "\n";
+    }
+    std::vector<std::string> subKeys;
+    key->subKeyNames(subKeys);
+    for (const std::string& name : subKeys) {
+        DumpTree(hive, path + "\\" + name, out);
+    }
+}
+
+// The client's keys, and the program's profiles with their list.
+struct Snapshot {
+    std::string client;
+    std::string profiles;
+};
+
+inline Snapshot TakeSnapshot(registry::Hive& hive) {
+    Snapshot snapshot;
+    std::ostringstream client;
+    DumpTree(hive, std::string(settings::kImnKey), client);
+    snapshot.client = client.str();
+    std::ostringstream profiles;
+    DumpTree(hive, std::string(settings::kProfilesKey), profiles);
+    auto app = hive.openKey(registry::Root::CurrentUser, settings::kAppKey);
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    if (app && app->queryValue("Profile List", type, {}, size) == registry::ERROR_SUCCESS) {
+        std::vector<std::uint8_t> list(size);
+        app->queryValue("Profile List", type, list, size);
+        profiles << "Profile List " << std::string(list.begin(), list.end()) << "\n";
+    }
+    snapshot.profiles = profiles.str();
+    return snapshot;
+}
+
+inline Snapshot TakeSnapshot(const std::string& store) {
+    registry::SqliteHive hive(store);
+    return TakeSnapshot(hive);
+}
+
+// Two profiles of different shapes, both polling several servers: "Home" with three accounts,
+// "Work" with two. The client starts out holding neither.
+inline std::string TwoProfilesRegFile() {
+    std::string text =
+        "REGEDIT4\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
+        "\"version40\"=\"Yes\"\n"
+        "\"Profile List\"=\"Home;Work;|\"\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
+        "\"Current Profile\"=\"\"\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\Mail]\n"
+        "\"Sender Name\"=\"nobody yet\"\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\News]\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\WAB\\Wab File Name]\n"
+        "@=\"first.wab\"\n";
+    const auto profile = [&text](const std::string& name, int accounts, int octet) {
+        const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" + name;
+        std::string list;
+        for (int i = 0; i < accounts; ++i) {
+            list += name + "-" + std::to_string(i) + ";";
+        }
+        text += key + "\\Mail]\n";
+        for (const char* value : {"Sender Name", "Sender EMail", "Reply to", "Sender Organization",
+                                  "Store Root", "LastFolder", "WAB", "Signature Text"}) {
+            text += "\"" + std::string(value) + "\"=\"" + name + " " + value + "\"\n";
+        }
+        text +=
+            "\"Signature Type\"=dword:00000001\n"
+            "\"Maximize Mail Window\"=dword:00000001\n"
+            "\"PollMultiplePopServers\"=dword:00000001\n"
+            "\"Default Account Profile\"=\"" +
+            name + "-0\"\n\"Account Profile List\"=\"" + list + "|\"\n";
+        for (int i = 0; i < accounts; ++i) {
+            text += key + "\\Mail\\" + name + "-" + std::to_string(i) + "]\n";
+            text += "\"Default POP3 Server\"=\"pop" + std::to_string(i) + "." + name +
+                    ".example\"\n\"IP Address\"=\"10.0." + std::to_string(octet) + "." +
+                    std::to_string(i + 1) + "\"\n\"Account\"=\"" + name + std::to_string(i) +
+                    "\"\n\"Password\"=hex:63,32,56,6a,63,6d,56,30\n"
+                    "\"Default SMTP Server\"=\"smtp." +
+                    name + ".example\"\n\"Port\"=dword:0000006e\n";
+        }
+        text += key + "\\News]\n\"Sender Name\"=\"" + name + " news\"\n\"DefaultServer\"=\"news." +
+                name + ".example\"\n\"Last Group\"=\"" + name + ".group\"\n";
+    };
+    profile("Home", 3, 1);
+    profile("Work", 2, 2);
+    return text;
+}
+
+inline const std::vector<std::string> kProfiles = {"Home", "Work"};
+
+// A fresh folder with the stand-in client installed and the two profiles in the store.
+class SwitchWorld {
+  public:
+    SwitchWorld(std::string quorvel, std::string reg, std::string standin)
+        : quorvel_(std::move(quorvel)), reg_(std::move(reg)), standin_(std::move(standin)) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorvel-world-XXXXXX").string();
+        folder_ = ::mkdtemp(pattern.data());
+        environment_ = {
+            {"QUORVEL_REGISTRY", store()},          {"QUORVEL_WINDIR", winDir()},
+            {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"}, {"QT_QPA_PLATFORM", "offscreen"},
+            {"XDG_RUNTIME_DIR", folder_},
+        };
+    }
+    ~SwitchWorld() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    SwitchWorld(const SwitchWorld&) = delete;
+    SwitchWorld& operator=(const SwitchWorld&) = delete;
+
+    // Installs the client and imports the profiles; false when either tool failed.
+    bool setUp() {
+        const std::string file = folder_ + "/profiles.reg";
+        std::ofstream(file) << TwoProfilesRegFile();
+        return Run({standin_, "install"}, environment_) == 0 &&
+               Run({reg_, "import", file}, environment_) == 0;
+    }
+
+    std::string store() const { return folder_ + "/registry.db"; }
+    std::string winDir() const { return folder_ + "/windows"; }
+    std::string hostsFile() const { return winDir() + "/hosts"; }
+    const std::string& folder() const { return folder_; }
+    const std::string& quorvel() const { return quorvel_; }
+    const std::string& reg() const { return reg_; }
+    const Environment& environment() const { return environment_; }
+
+    // What switching to each profile leaves in the client's keys and the hosts file, once the
+    // client has been through both; every switch after that must leave one of them exactly.
+    // Empty, with `error` set, when a switch failed or the two profiles are not told apart.
+    std::map<std::string, std::pair<std::string, std::string>> references(std::string& error) {
+        std::map<std::string, std::pair<std::string, std::string>> reference;
+        for (int round = 0; round < 3; ++round) {
+            for (const std::string& profile : kProfiles) {
+                const auto start = std::chrono::steady_clock::now();
+                if (Run({quorvel_, profile + "/m"}, environment_) != 0) {
+                    error = "quorvel " + profile + "/m failed";
+                    return {};
+                }
+                roadSeconds_.push_back(
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+                        .count());
+                ReapOrphans();
+                std::pair now{TakeSnapshot(store()).client, ReadText(hostsFile())};
+                if (round == 2 && now != reference[profile]) {
+                    error = "switching to " + profile + " twice left different client keys:\n" +
+                            reference[profile].first + "\n---\n" + now.first;
+                    return {};
+                }
+                reference[profile] = now;
+            }
+        }
+        if (reference["Home"].first == reference["Work"].first ||
+            reference["Home"].second == reference["Work"].second) {
+            error = "the two profiles leave the same client keys or hosts file";
+            return {};
+        }
+        return reference;
+    }
+    // The median time of the command-line switches that references() ran.
+    double roadSeconds() const {
+        std::vector<double> sorted = roadSeconds_;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0.0 : sorted[sorted.size() / 2];
+    }
+
+  private:
+    std::vector<double> roadSeconds_;
+    std::string quorvel_;
+    std::string reg_;
+    std::string standin_;
+    std::string folder_;
+    Environment environment_;
+};
+
+}  // namespace quorvel::reliability
