@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -145,6 +147,28 @@ class BenchSwitch {
         return applier_->ApplyProfile() && prompts_.shown == 0;
     }
 
+    // Whether the client's keys and the hosts file hold `profile` with its `accounts` servers:
+    // a switch that wrote nothing is not fast.
+    bool holds(const std::string& profile, int accounts) {
+        reg_->GetValue(kClientKey + "\\Mail", "Sender Name");
+        if (reg_->RegValue.text() != profile + " Sender Name") {
+            return false;
+        }
+        std::vector<std::string> servers;
+        const auto pop3 = hive_->openKey(Root::CurrentUser, kClientKey + "\\Mail\\POP3");
+        if (!pop3 || pop3->subKeyNames(servers) != quorvel::registry::ERROR_SUCCESS ||
+            servers.size() != static_cast<std::size_t>(accounts)) {
+            return false;
+        }
+        if (accounts == 1) {
+            return true;
+        }
+        std::ifstream hosts(folder_ + "/windows/hosts");
+        const auto lines = std::count(std::istreambuf_iterator<char>(hosts),
+                                      std::istreambuf_iterator<char>(), '\n');
+        return lines == accounts + 2;
+    }
+
     Registry& reg() { return *reg_; }
 
   private:
@@ -178,8 +202,11 @@ void Switch(benchmark::State& state, int accounts) {
         work = !work;
         if (!bench.switchTo(work ? "Work" : "Home")) {
             state.SkipWithError("the switch failed");
-            break;
+            return;
         }
+    }
+    if (!bench.holds(work ? "Work" : "Home", accounts)) {
+        state.SkipWithError("the client's keys do not hold the profile switched to");
     }
 }
 
@@ -200,6 +227,10 @@ void SetValue(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         bench.reg().SetValue(key, "Sender Name", Variant(std::to_string(++i)), REG_SZ);
+    }
+    bench.reg().GetValue(key, "Sender Name");
+    if (bench.reg().RegValue.text() != std::to_string(i)) {
+        state.SkipWithError("the value was not written");
     }
 }
 BENCHMARK(SetValue)->UseRealTime();

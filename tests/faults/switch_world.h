@@ -118,6 +118,24 @@ inline void ReapOrphans() {
     }
 }
 
+// Waits until every adopted orphan has ended; false when some still run after `timeout`.
+inline bool WaitForOrphans(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    int status = 0;
+    for (;;) {
+        const pid_t pid = ::waitpid(-1, &status, WNOHANG);
+        if (pid < 0) {
+            return true;  // no child left
+        }
+        if (pid == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+}
+
 // What `PRAGMA integrity_check` says of the file, read without Quorvel's own layer.
 inline std::string IntegrityCheck(const std::string& store) {
     sqlite3* db = nullptr;
