@@ -61,6 +61,46 @@ TEST(SqliteStore, ValuesOutliveTheProcessThatWroteThem) {
     EXPECT_EQ(values[0].name, "Version");
 }
 
+// The launcher rewrites values the switch before it has just written: such a rewrite must leave
+// the store untouched, so that its commit costs no flush of the disk.
+TEST(SqliteStore, RewritingAValueAsItIsLeavesTheStoreUnchanged) {
+    TempDir dir;
+    const std::string path = dir.file("registry.db");
+    SqliteHive hive(path);
+    auto key = hive.createKey(Root::CurrentUser, "Software\\Quorvel!");
+    ASSERT_EQ(key->setValue("Folder", registry::REG_SZ, Bytes("inbox")), 0);
+    sqlite3* watcher = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &watcher), SQLITE_OK);
+    // Another connection's data_version moves with every commit that changed the file.
+    const auto version = [watcher] {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(watcher, "PRAGMA data_version", -1, &statement, nullptr);
+        sqlite3_step(statement);
+        const auto number = sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+        return number;
+    };
+    struct Case {
+        std::uint32_t type;
+        const char* data;
+        bool changes;
+    };
+    for (const Case& c :
+         {Case{registry::REG_SZ, "inbox", false}, Case{registry::REG_BINARY, "inbox", true},
+          Case{registry::REG_BINARY, "inbox", false}, Case{registry::REG_BINARY, "outbox", true}}) {
+        SCOPED_TRACE(std::to_string(c.type) + " " + c.data);
+        const auto before = version();
+        ASSERT_EQ(key->setValue("folder", c.type, Bytes(c.data)), 0);
+        EXPECT_EQ(version() != before, c.changes);
+    }
+    sqlite3_close(watcher);
+    std::vector<registry::RawValue> values;
+    key->values(values);
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0].name, "Folder");
+    EXPECT_EQ(values[0].type, registry::REG_BINARY);
+}
+
 TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAsTheyWere) {
     struct Case {
         const char* name;

@@ -160,16 +160,32 @@ class SqliteKey final : public OpenKey {
         if (!write.ok()) {
             return ERROR_REGISTRY_IO_FAILED;
         }
-        auto statement = db().prepare(
-            "INSERT INTO vals(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
-            "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
-        statement.bind(1, id_).bind(2, name).bind(3, FoldName(name)).bind(4, std::int64_t{type});
-        statement.bindBlob(5, data);
-        const int step = statement.step();
-        if (step == SQLITE_CONSTRAINT_FOREIGNKEY) {
+        // A value rewritten as it already is must change no page, so that its commit costs no
+        // flush: the launcher rewrites values the switch before it has just written. An upsert
+        // would not do, as its AUTOINCREMENT bookkeeping writes a page even when it changes
+        // nothing. New values come first, as a multiple-server switch creates hundreds.
+        auto insert = db().prepare(
+            "INSERT INTO vals(key, name, fold, type, data) SELECT ?1, ?2, ?3, ?4, ?5 "
+            "WHERE NOT EXISTS (SELECT 1 FROM vals WHERE key = ?1 AND fold = ?3)");
+        insert.bind(1, id_).bind(2, name).bind(3, FoldName(name)).bind(4, std::int64_t{type});
+        insert.bindBlob(5, data);
+        const int inserted = insert.step();
+        if (inserted == SQLITE_CONSTRAINT_FOREIGNKEY) {
             return ERROR_KEY_DELETED;  // a failed statement leaves the transaction intact
         }
-        if (step != SQLITE_DONE) {
+        if (inserted != SQLITE_DONE) {
+            write.fail();
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+        if (db().changes() > 0) {
+            return ERROR_SUCCESS;
+        }
+        auto update = db().prepare(
+            "UPDATE vals SET type = ?3, data = ?4 WHERE key = ?1 AND fold = ?2 "
+            "AND (type IS NOT ?3 OR data IS NOT ?4)");
+        update.bind(1, id_).bind(2, FoldName(name)).bind(3, std::int64_t{type});
+        update.bindBlob(4, data);
+        if (update.step() != SQLITE_DONE) {
             write.fail();
             return ERROR_REGISTRY_IO_FAILED;
         }
