@@ -44,6 +44,24 @@ TEST_F(ClientFilesTest, CopiesEveryByteAndReplacesTheDestination) {
     }
 }
 
+// A copy that is already as it should be is left in place rather than written again.
+TEST_F(ClientFilesTest, AnIdenticalCopyIsLeftInPlace) {
+    const auto inode = [this] {
+        struct stat info {};
+        ::stat(copy_.c_str(), &info);
+        return info.st_ino;
+    };
+    testing::WriteBytes(junction_, "[InternetShortcut]\r\n");
+    ASSERT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
+    const auto first = inode();
+    ASSERT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
+    EXPECT_EQ(inode(), first);
+    testing::WriteBytes(junction_, "[InternetShortcut]\r\nURL=x\r\n");
+    ASSERT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(Text(testing::ReadBytes(copy_)), "[InternetShortcut]\r\nURL=x\r\n");
+}
+
 TEST_F(ClientFilesTest, ReportsFailuresAndLeavesTheDestinationAlone) {
     testing::WriteBytes(junction_, "junction");
     testing::WriteBytes(copy_, "old copy");

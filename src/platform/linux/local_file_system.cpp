@@ -105,6 +105,12 @@ std::optional<profiles::FileError> LocalFileSystem::CopyFile(const std::string& 
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
     ::close(fd);
+    // The copy a profile's client was started from last time is usually still there: leaving an
+    // identical file alone spares the two flushes of a rewrite on every start.
+    if (const auto existing = ReadFile(to);
+        std::holds_alternative<std::string>(existing) && std::get<std::string>(existing) == bytes) {
+        return std::nullopt;
+    }
     errno = 0;
     if (WriteFileAtomically(to, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()})
             .empty()) {
