@@ -1,6 +1,7 @@
 #include "ui/qt_program_windows.h"
 
 #include "ui/dialogs/frm_profiles.h"
+#include "ui/settings/frm_main.h"
 #include "ui/tray/frm_tray.h"
 
 namespace quorvel::ui {
@@ -8,7 +9,9 @@ namespace quorvel::ui {
 QtProgramWindows::QtProgramWindows(app::Program& program, std::function<void()> endProgram)
     : program_(program), endProgram_(std::move(endProgram)) {}
 
-QtProgramWindows::~QtProgramWindows() = default;
+QtProgramWindows::~QtProgramWindows() {
+    delete settings_.data();
+}
 
 void QtProgramWindows::OpenTray() {
     if (!profiles_) {
@@ -27,7 +30,39 @@ void QtProgramWindows::OpenAfterFirstProfile() {
 }
 
 void QtProgramWindows::ShowSettings() {
-    // The settings window joins here when it is built; until then the tray is the program.
+    if (!profiles_) {
+        profiles_ = std::make_unique<frmProfiles>(program_.reg);
+    }
+    if (settings_ != nullptr) {
+        settings_->show();
+        settings_->raise();
+        settings_->activateWindow();
+        return;
+    }
+    settings_ =
+        new frmMain(program_, *profiles_,
+                    frmMain::Actions{[this] { SettingsHidden(); }, [this] { SettingsClosed(); }});
+    settings_->Form_Load();
+}
+
+frmMain* QtProgramWindows::settings() {
+    return settings_.data();
+}
+
+void QtProgramWindows::SettingsHidden() {
+    if (tray_) {
+        tray_->SetMenu();
+    }
+    // The window is still running its own menu handler; it goes once that has returned.
+    settings_->deleteLater();
+    settings_ = nullptr;
+}
+
+void QtProgramWindows::SettingsClosed() {
+    if (tray_) {
+        tray_->RemoveIcon();
+    }
+    endProgram_();
 }
 
 }  // namespace quorvel::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -7,6 +8,7 @@
 
 namespace quorvel::ui {
 
+class frmMain;
 class frmProfiles;
 class frmTray;
 
@@ -18,16 +20,23 @@ class QtProgramWindows final : public app::ProgramWindows {
 
     void OpenTray() override;
     void OpenAfterFirstProfile() override;
+    // Opens the settings window, built anew after "Hide Me", or brings the open one forward.
     void ShowSettings();
 
     frmTray* tray() { return tray_.get(); }
     frmProfiles* profiles() { return profiles_.get(); }
+    frmMain* settings();
 
   private:
+    void SettingsHidden();
+    void SettingsClosed();
+
     app::Program& program_;
     std::function<void()> endProgram_;
     std::unique_ptr<frmProfiles> profiles_;
     std::unique_ptr<frmTray> tray_;
+    // Owned here; after "Hide Me" it deletes itself once its handler has returned.
+    QPointer<frmMain> settings_;
 };
 
 }  // namespace quorvel::ui

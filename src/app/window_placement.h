@@ -1,0 +1,29 @@
+#pragma once
+
+#include "registry/registry.h"
+
+namespace quorvel::app {
+
+// The settings window's outer frame, in twips from the screen's top left corner.
+struct WindowTwips {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// The screen's size in twips when the window opens.
+struct ScreenTwips {
+    double width = 0;
+    double height = 0;
+};
+
+// Writes "Width", "Height", "Top" and "Left" under the program's key, as decimal text.
+void SaveWindowPlacement(registry::Registry& reg, const WindowTwips& window);
+
+// Where the window opens: the stored placement when all of it still fits the screen, else 70 %
+// of the screen's width and 77 % of its height, centred. A stored size may exceed the screen by
+// 2 % (a maximized window's frame hangs over its edges); a position may reach the far edge.
+WindowTwips RestoreWindowPlacement(registry::Registry& reg, const ScreenTwips& screen);
+
+}  // namespace quorvel::app
