@@ -206,9 +206,8 @@ int main(int argc, char** argv) {
     if (reference.empty()) {
         Fail(error);
     }
-    const auto check = [&](registry::Hive* hive, const std::string& profile, const char* road) {
-        const std::string client =
-            hive != nullptr ? TakeSnapshot(*hive).client : TakeSnapshot(world.store()).client;
+    const auto check = [&](const std::string& profile, const char* road) {
+        const std::string client = TakeSnapshot(world.store()).client;
         if (client != reference.at(profile).first) {
             Fail(std::string(road) + " to " + profile +
                  " did not leave the profile's client keys:\n" + client);
@@ -224,7 +223,7 @@ int main(int argc, char** argv) {
         for (int round = 0; round < rounds; ++round) {
             profile = Other(profile);
             road.push_back(TimeRun({world.quorvel(), profile + "/m"}, world.environment()));
-            check(nullptr, profile, "the command-line road");
+            check(profile, "the command-line road");
             minimal.push_back(TimeRun({MINIMAL_WIDGETS_EXE}, world.environment()));
         }
         rows.push_back({"command_line_road_vs_minimal_qt",
@@ -256,13 +255,27 @@ int main(int argc, char** argv) {
                             std::to_string(static_cast<long>(Median(minimal))) + " kB"});
     }
 
-    // A switch against importing the same client keys by hand.
+    // A switch against importing the same client keys by hand: profiles of one server each, as
+    // for several the hand would also have to put the hosts file in place.
     {
+        SwitchWorld single(QUORVEL_EXE, QUORVEL_REG_EXE, QUORVEL_STANDIN_EXE, false);
+        const auto singleReference =
+            single.setUp() ? single.references(error) : decltype(reference){};
+        if (singleReference.empty()) {
+            Fail("the one-server profiles could not be set up: " + error);
+        }
+        const auto check = [&](registry::Hive& hive, const std::string& profile, const char* road) {
+            const std::string client = TakeSnapshot(hive).client;
+            if (client != singleReference.at(profile).first) {
+                Fail(std::string(road) + " to " + profile +
+                     " did not leave the profile's client keys:\n" + client);
+            }
+        };
         std::map<std::string, std::string> files;
-        InProcessSwitch switcher(world);
+        InProcessSwitch switcher(single);
         for (const std::string& profile : kProfiles) {
             switcher.to(profile);
-            files[profile] = ByHandFile(world, profile);
+            files[profile] = ByHandFile(single, profile);
         }
         std::vector<double> switched;
         std::vector<double> imported;
@@ -276,11 +289,11 @@ int main(int argc, char** argv) {
             auto start = Clock::now();
             switcher.to(profile);
             switched.push_back(Seconds(start));
-            check(&switcher.hive(), profile, "the switch");
+            check(switcher.hive(), profile, "the switch");
             profile = Other(profile);
             imported.push_back(
-                TimeRun({world.reg(), "import", files[profile]}, world.environment()));
-            check(&switcher.hive(), profile, "quorvel-reg import");
+                TimeRun({single.reg(), "import", files[profile]}, single.environment()));
+            check(switcher.hive(), profile, "quorvel-reg import");
             start = Clock::now();
             if (regtool::RunRegTool({"import", files[Other(profile)]}, switcher.hive(), console) !=
                 0) {
@@ -288,7 +301,7 @@ int main(int argc, char** argv) {
             }
             importedInProcess.push_back(Seconds(start));
             profile = Other(profile);
-            check(&switcher.hive(), profile, "the in-process import");
+            check(switcher.hive(), profile, "the in-process import");
         }
         rows.push_back({"switch_vs_reg_import", "a switch / `quorvel-reg import` of the same keys",
                         Median(switched) / Median(imported), 1.0, false,

@@ -214,8 +214,9 @@ inline Snapshot TakeSnapshot(const std::string& store) {
 }
 
 // Two profiles of different shapes, both polling several servers: "Home" with three accounts,
-// "Work" with two. The client starts out holding neither.
-inline std::string TwoProfilesRegFile() {
+// "Work" with two; or, without `multipleServers`, one server each. The client starts out holding
+// neither.
+inline std::string TwoProfilesRegFile(bool multipleServers = true) {
     std::string text =
         "REGEDIT4\n\n"
         "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
@@ -242,9 +243,9 @@ inline std::string TwoProfilesRegFile() {
         text +=
             "\"Signature Type\"=dword:00000001\n"
             "\"Maximize Mail Window\"=dword:00000001\n"
-            "\"PollMultiplePopServers\"=dword:00000001\n"
-            "\"Default Account Profile\"=\"" +
-            name + "-0\"\n\"Account Profile List\"=\"" + list + "|\"\n";
+            "\"PollMultiplePopServers\"=dword:0000000" +
+            std::string(accounts > 1 ? "1" : "0") + "\n\"Default Account Profile\"=\"" + name +
+            "-0\"\n\"Account Profile List\"=\"" + list + "|\"\n";
         for (int i = 0; i < accounts; ++i) {
             text += key + "\\Mail\\" + name + "-" + std::to_string(i) + "]\n";
             text += "\"Default POP3 Server\"=\"pop" + std::to_string(i) + "." + name +
@@ -257,8 +258,8 @@ inline std::string TwoProfilesRegFile() {
         text += key + "\\News]\n\"Sender Name\"=\"" + name + " news\"\n\"DefaultServer\"=\"news." +
                 name + ".example\"\n\"Last Group\"=\"" + name + ".group\"\n";
     };
-    profile("Home", 3, 1);
-    profile("Work", 2, 2);
+    profile("Home", multipleServers ? 3 : 1, 1);
+    profile("Work", multipleServers ? 2 : 1, 2);
     return text;
 }
 
@@ -267,8 +268,12 @@ inline const std::vector<std::string> kProfiles = {"Home", "Work"};
 // A fresh folder with the stand-in client installed and the two profiles in the store.
 class SwitchWorld {
   public:
-    SwitchWorld(std::string quorvel, std::string reg, std::string standin)
-        : quorvel_(std::move(quorvel)), reg_(std::move(reg)), standin_(std::move(standin)) {
+    SwitchWorld(std::string quorvel, std::string reg, std::string standin,
+                bool multipleServers = true)
+        : quorvel_(std::move(quorvel)),
+          reg_(std::move(reg)),
+          standin_(std::move(standin)),
+          multipleServers_(multipleServers) {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quorvel-world-XXXXXX").string();
         folder_ = ::mkdtemp(pattern.data());
@@ -288,7 +293,7 @@ class SwitchWorld {
     // Installs the client and imports the profiles; false when either tool failed.
     bool setUp() {
         const std::string file = folder_ + "/profiles.reg";
-        std::ofstream(file) << TwoProfilesRegFile();
+        std::ofstream(file) << TwoProfilesRegFile(multipleServers_);
         return Run({standin_, "install"}, environment_) == 0 &&
                Run({reg_, "import", file}, environment_) == 0;
     }
@@ -327,7 +332,7 @@ class SwitchWorld {
             }
         }
         if (reference["Home"].first == reference["Work"].first ||
-            reference["Home"].second == reference["Work"].second) {
+            (multipleServers_ && reference["Home"].second == reference["Work"].second)) {
             error = "the two profiles leave the same client keys or hosts file";
             return {};
         }
@@ -345,6 +350,7 @@ class SwitchWorld {
     std::string quorvel_;
     std::string reg_;
     std::string standin_;
+    bool multipleServers_;
     std::string folder_;
     Environment environment_;
 };
