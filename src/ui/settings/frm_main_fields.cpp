@@ -116,11 +116,14 @@ void frmMain::connectRows() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     const auto found = watched_.constFind(watched);
     if (found == watched_.constEnd() ||
-        (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) ||
-        !FieldFocus(static_cast<QFocusEvent*>(event))) {
+        (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)) {
         return QMainWindow::eventFilter(watched, event);
     }
     const auto [kind, index] = *found;
+    // A pane passes the focus on however it came, also when the window first opens with it.
+    if (kind != Watched::Pane && !FieldFocus(static_cast<QFocusEvent*>(event))) {
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::FocusIn) {
         if (kind != Watched::Pane) {
             textGotFocus(watched, kind, index);
