@@ -27,7 +27,6 @@ TEST(DisplayConversions, TextRowsShowTheStoredValueConverted) {
         {"poll, fraction dropped", poll, Variant(90000), "1"},
         {"poll, under a minute", poll, Variant(59999), "0"},
         {"poll off", poll, Variant(0), ""},
-        {"poll off, negative", poll, Variant(-1), ""},
         {"poll missing", poll, kMissing, ""},
         {"poll stored as text", poll, Variant("120000"), "2"},
         {"poll not a number", poll, Variant("soon"), "soon"},
@@ -40,10 +39,8 @@ TEST(DisplayConversions, TextRowsShowTheStoredValueConverted) {
         {"preview seconds", preview, Variant(5), "5"},
         {"news polling unconverted", count, Variant(30), "30"},
         {"news count off", count, Variant(0), ""},
-        {"news count negative", count, Variant(-4), ""},
         {"account limit off", limit, Variant(0), ""},
         {"account limit not a number", limit, Variant("x"), ""},
-        {"account limit missing", limit, kMissing, ""},
         {"account limit negative kept", limit, Variant(-2), "-2"},
         {"account limit", limit, Variant(50), "50"},
     };
@@ -131,25 +128,6 @@ TEST(DisplayConversions, SignatureTypesChooseOptionAndCheckBoxes) {
     }
     EXPECT_FALSE(app::SignatureBoxesFor(7).has_value());
     EXPECT_FALSE(app::SignatureBoxesFor(-1).has_value());
-}
-
-TEST(DisplayConversions, MenuItemsFollowTheProfile) {
-    EXPECT_EQ(app::SecurityOn(Variant(1)), true);
-    EXPECT_EQ(app::SecurityOn(Variant(0)), false);
-    EXPECT_EQ(app::SecurityOn(kMissing), false);
-    EXPECT_EQ(app::SecurityOn(Variant(2)), std::nullopt);
-    EXPECT_EQ(app::AutomaticHostsFile(Variant(0)), true);
-    EXPECT_EQ(app::AutomaticHostsFile(Variant(1)), false);
-    EXPECT_EQ(app::PollOnlyDefault(Variant(0)), true);
-    EXPECT_EQ(app::PollOnlyDefault(Variant(3)), false);
-    EXPECT_EQ(app::PollOnlyDefault(Variant("x")), std::nullopt);
-
-    EXPECT_EQ(app::ConnectionCaption(Variant(0), ""), "I use a LAN");
-    EXPECT_EQ(app::ConnectionCaption(Variant(1), ""), "I connect manually");
-    EXPECT_TRUE(app::ConnectionUsesPhonebook(Variant(2)));
-    EXPECT_EQ(app::ConnectionCaption(Variant(2), "Office"), "I use \"Office\"");
-    EXPECT_EQ(app::HostsFileCaption("Home.txt"), "Use \"Home.txt\"");
-    EXPECT_EQ(app::DefaultAccountCaption("acct"), "Use only default Account Profile (acct)");
 }
 
 TEST(DisplayConversions, LeadingNumberReadsOnlyTheStart) {

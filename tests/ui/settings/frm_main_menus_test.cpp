@@ -146,16 +146,6 @@ TEST_F(SettingsWindow, OpensWhereItWasLeftAndHideMeRemembersIt) {
     EXPECT_EQ(get(std::string(settings::kAppKey), "Left"), Variant(std::to_string(saved.x())));
 }
 
-TEST_F(SettingsWindow, FirstOpeningIsCentredAtTheDefaultSize) {
-    open();
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    const QRect frame = window->frameGeometry();
-    EXPECT_NEAR(frame.width(), 0.7 * screen.width(), 1);
-    EXPECT_NEAR(frame.height(), 0.77 * screen.height(), 1);
-    EXPECT_NEAR(frame.x(), (screen.width() - frame.width()) / 2.0, 1);
-    EXPECT_NEAR(frame.y(), (screen.height() - frame.height()) / 2.0, 1);
-}
-
 TEST_F(SettingsWindow, TheCloseBoxEndsTheProgram) {
     open();
     window->close();
