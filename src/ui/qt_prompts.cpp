@@ -1,5 +1,6 @@
 #include "ui/qt_prompts.h"
 
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -45,8 +46,12 @@ profiles::Answer QtPrompts::MsgBox(std::string_view text, profiles::Buttons butt
                                    profiles::Icon icon, std::string_view title) {
     QMessageBox box(ToQt(icon), FromAnsi(title), ShownText(text), ToQt(buttons));
     box.setObjectName(QStringLiteral("MsgBox"));
-    // A short text would make the box too narrow for its own title.
-    box.setStyleSheet(QStringLiteral("QLabel { min-width: 180px; }"));
+    // A short text would make the box too narrow for its own title; a spacer across the bottom
+    // of the box's grid widens it without touching the text's word wrap.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(220, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     switch (box.exec()) {
         case QMessageBox::Yes:
             return profiles::Answer::Yes;
