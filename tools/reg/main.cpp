@@ -2,16 +2,24 @@
 #include <string>
 #include <vector>
 
-#include "platform/data_locations.h"
 #include "reg_tool.h"
+#include "registry/store_error.h"
+#ifdef _WIN32
+#include "registry/win32/win32_hive.h"
+#else
+#include "platform/data_locations.h"
 #include "registry/sqlite/sqlite_hive.h"
+#endif
 
 int main(int argc, char** argv) {
     using namespace quorvel;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::string store = platform::RegistryStorePath(platform::SystemEnvironment());
     try {
-        registry::SqliteHive hive(store);
+#ifdef _WIN32
+        registry::Win32Hive hive;
+#else
+        registry::SqliteHive hive(platform::RegistryStorePath(platform::SystemEnvironment()));
+#endif
         regtool::Console console{std::cin, std::cout, std::cerr};
         return regtool::RunRegTool(args, hive, console);
     } catch (const registry::StoreError& error) {

@@ -1,0 +1,25 @@
+# What both mingw-w64 toolchains share; QUORVEL_MINGW_TARGET names the target triplet.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${QUORVEL_MINGW_TARGET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUORVEL_MINGW_TARGET}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUORVEL_MINGW_TARGET}-windres)
+
+# Libraries and packages for the target only; programs (the host's tools) from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${QUORVEL_MINGW_TARGET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The compiler's own runtime (libstdc++, libgcc, winpthread) linked in, so that an executable
+# runs on a bare Windows, or under Wine, without DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# With Wine installed, CTest and test discovery run the executables through it.
+if(QUORVEL_MINGW_TARGET STREQUAL "x86_64-w64-mingw32")
+    find_program(QUORVEL_WINE NAMES wine64 wine PATHS /usr/lib/wine /usr/lib/wine64 NO_CACHE)
+    if(QUORVEL_WINE)
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
+    endif()
+endif()

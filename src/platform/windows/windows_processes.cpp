@@ -1,0 +1,156 @@
+#include "platform/windows_processes.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <limits>
+#include <vector>
+
+#include "platform/windows/win32_error.h"
+
+namespace quorvel::platform {
+namespace {
+
+constexpr DWORD kCloseWaitMs = 2000;
+constexpr DWORD kPollMs = 20;
+
+bool IsAltF4(std::string_view keys) {
+    constexpr std::string_view kAltF4 = "%{f4}";
+    if (keys.size() != kAltF4.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(keys[i])) != kAltF4[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsProcessId(app::TaskId task) {
+    return task > 0 && task <= std::numeric_limits<DWORD>::max();
+}
+
+struct WindowSearch {
+    DWORD process = 0;
+    HWND found = nullptr;
+};
+
+// The task's main window, as AppActivate finds it: visible, top-level and owned by no other
+// window.
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND MainWindowOf(DWORD process) {
+    WindowSearch search{process, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// True when `window` or a window it owns (its menu, say) is the one in front.
+bool IsInFront(HWND window) {
+    const HWND front = GetForegroundWindow();
+    return front != nullptr && (front == window || GetAncestor(front, GA_ROOTOWNER) == window);
+}
+
+INPUT Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+WindowsProcesses::~WindowsProcesses() {
+    for (const auto& [task, process] : started_) {
+        CloseHandle(process);
+    }
+}
+
+app::TaskId WindowsProcesses::Start(const std::string& program, const std::string& argument,
+                                    int windowStyle, std::string& error) {
+    error.clear();
+    std::string commandLine = "\"" + program + "\" " + argument;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(windowStyle);
+    PROCESS_INFORMATION info{};
+    // No handles inherited and no console of ours: the client lives on its own after we end.
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
+                        &info)) {
+        error = program + ": " + SystemMessage(GetLastError());
+        return 0;
+    }
+    CloseHandle(info.hThread);
+    const app::TaskId task = info.dwProcessId;
+    if (const auto old = started_.find(task); old != started_.end()) {
+        CloseHandle(old->second);
+    }
+    started_[task] = info.hProcess;
+    ended_.erase(task);
+    return task;
+}
+
+bool WindowsProcesses::Activate(app::TaskId task) {
+    // A failed activation leaves nothing active, so a following Alt+F4 cannot reach a window the
+    // caller no longer means.
+    activeWindow_ = nullptr;
+    if (!IsProcessId(task) || ended_.contains(task)) {
+        return false;
+    }
+    if (const auto ours = started_.find(task); ours != started_.end()) {
+        if (WaitForSingleObject(ours->second, 0) != WAIT_TIMEOUT) {
+            CloseHandle(ours->second);
+            started_.erase(ours);
+            ended_.insert(task);
+            return false;
+        }
+    }
+    const HWND window = MainWindowOf(static_cast<DWORD>(task));
+    if (window == nullptr) {
+        return false;
+    }
+    SetForegroundWindow(window);
+    activeWindow_ = window;
+    return true;
+}
+
+bool WindowsProcesses::SendKeys(std::string_view keys) {
+    const HWND window = static_cast<HWND>(activeWindow_);
+    if (!IsAltF4(keys) || window == nullptr || !IsWindow(window)) {
+        return false;
+    }
+    // Keystrokes go to whatever window is in front: if the activated one is not (Windows may
+    // refuse to hand the front over), they must not go at all.
+    if (!IsInFront(window)) {
+        SetForegroundWindow(window);
+        if (!IsInFront(window)) {
+            return false;
+        }
+    }
+    INPUT inputs[] = {Key(VK_MENU, false), Key(VK_F4, false), Key(VK_F4, true), Key(VK_MENU, true)};
+    const UINT count = static_cast<UINT>(std::size(inputs));
+    if (SendInput(count, inputs, sizeof(INPUT)) != count) {
+        return false;
+    }
+    for (DWORD waited = 0; waited < kCloseWaitMs && IsWindow(window) && IsInFront(window);
+         waited += kPollMs) {
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+}  // namespace quorvel::platform
