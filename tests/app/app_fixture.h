@@ -13,14 +13,36 @@
 
 namespace quorvel::testing {
 
+// The local file system, joining with "/" on every system, so that the made-up Windows
+// directory "/win" gives the same paths everywhere.
+class SlashJoinedFiles final : public profiles::FileSystem {
+  public:
+    std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override {
+        return local_.ReadFile(path);
+    }
+    std::optional<profiles::FileError> WriteFile(const std::string& path,
+                                                 std::string_view bytes) override {
+        return local_.WriteFile(path, bytes);
+    }
+    std::optional<profiles::FileError> DeleteFile(const std::string& path) override {
+        return local_.DeleteFile(path);
+    }
+    std::string JoinPath(std::string_view folder, std::string_view name) const override {
+        return std::string(folder) + "/" + std::string(name);
+    }
+
+  private:
+    platform::LocalFileSystem local_;
+};
+
 // A whole program over a fresh store, a fake desktop and scripted answers.
 class AppFixture : public ::testing::Test {
   protected:
     TempDir dir;
-    registry::SqliteHive hive{dir.file("registry.db")};
+    TestHive hive{dir.file("registry.db")};
     FakeProcesses processes;
     FakeClientFiles clientFiles;
-    platform::LocalFileSystem files;
+    SlashJoinedFiles files;
     FakeClock clock;
     ScriptedPrompts prompts;
     FakeInstance instance;

@@ -133,6 +133,7 @@ TEST_F(FirstProfile, SenderNameBecomesTheProfileNameWhenItIsAUsableName) {
 }
 
 TEST_F(FirstProfile, FailedStoreChangesNothingAndOpensNoWindow) {
+    QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
     const std::string before = Dump(hive, kAppKey);
     hive.failCommit = true;
     EXPECT_FALSE(maker.MakeFirstProfile());

@@ -50,7 +50,7 @@ TEST_F(HostsFile, NamedFileIsCopiedLineByLineWithCrLf) {
         {"\n", "\r\n"},
     };
     for (const auto& c : cases) {
-        WriteBytes(winDir + "/my hosts.txt", c.source);
+        WriteBytes(files.JoinPath(winDir, "my hosts.txt"), c.source);
         profiles::HostsFile hostsFile(files, winDir);
         ASSERT_FALSE(hostsFile.Prepare(true, "my hosts.txt"));
         hostsFile.AddLine("10.0.0.5", "home");  // the user's file must map the names itself

@@ -12,7 +12,6 @@
 #include "registry/names.h"
 #include "registry/registry.h"
 #include "registry/registry_fixture.h"
-#include "registry/sqlite/sqlite_hive.h"
 #include "settings/base64.h"
 #include "settings/catalogue.h"
 #include "settings/client_keys.h"
@@ -175,7 +174,7 @@ inline std::string Dump(registry::Hive& hive, const std::string& path) {
 class ProfilesFixture : public ::testing::Test {
   protected:
     TempDir dir;
-    registry::SqliteHive sqlite{dir.file("registry.db")};
+    TestHive sqlite{dir.file("registry.db")};
     FaultyHive hive{sqlite};
     FixedFolders folders;
     registry::Registry reg{hive, folders};
@@ -222,7 +221,7 @@ class ProfilesFixture : public ::testing::Test {
         return hive.openKey(registry::Root::CurrentUser, path) != nullptr;
     }
 
-    std::string hostsPath() const { return winDir + "/hosts"; }
+    std::string hostsPath() const { return files.JoinPath(winDir, "hosts"); }
     std::optional<std::string> hosts() const {
         if (!std::filesystem::exists(hostsPath())) {
             return std::nullopt;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "registry/registry.h"
-#include "registry/sqlite/sqlite_hive.h"
 #include "support/temp_dir.h"
+#include "support/test_hive.h"
 
 namespace quorvel::testing {
 
@@ -18,11 +18,11 @@ class FixedFolders final : public registry::SystemFolders {
     std::optional<std::string> windowsDirectory() const override { return folder; }
 };
 
-// A registry layer on a store of its own in a fresh folder.
+// A registry layer on a store of its own: a fresh file on Linux, a fresh key on Windows.
 class RegistryFixture : public ::testing::Test {
   protected:
     TempDir dir;
-    registry::SqliteHive hive{dir.file("registry.db")};
+    TestHive hive{dir.file("registry.db")};
     FixedFolders folders;
     registry::Registry reg{hive, folders};
 

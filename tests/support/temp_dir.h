@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,18 @@ namespace quorvel::testing {
 class TempDir {
   public:
     TempDir() {
+#ifdef _WIN32
+        // No mkdtemp here: random names until one is free.
+        std::random_device random;
+        do {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("quorvel-test-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
+#else
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quorvel-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
+#endif
     }
     ~TempDir() {
         std::error_code ignored;
@@ -24,8 +34,12 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const {
+        return (path_ / name).string();
+    }
+    const std::filesystem::path& path() const {
+        return path_;
+    }
 
   private:
     std::filesystem::path path_;

@@ -4,8 +4,9 @@
 
 #include <sstream>
 
-#include "registry/sqlite/sqlite_hive.h"
 #include "support/temp_dir.h"
+#include "support/test_hive.h"
+#include "support/wine.h"
 
 namespace quorvel::testing {
 namespace {
@@ -19,7 +20,7 @@ struct Outcome {
 class RegTool : public ::testing::Test {
   protected:
     TempDir dir;
-    registry::SqliteHive hive{dir.file("registry.db")};
+    TestHive hive{dir.file("registry.db")};
 
     Outcome run(std::vector<std::string> args, const std::string& answers = "") {
         std::istringstream in(answers);
@@ -47,13 +48,17 @@ TEST_F(RegTool, AddThenQueryPrintsLikeRegExe) {
     ASSERT_EQ(run({"add", "HKCU\\Software\\Q\\Sub"}).status, 0);
     const auto query = run({"query", "hkey_current_user\\software\\q"});
     EXPECT_EQ(query.status, 0);
-    EXPECT_EQ(query.out,
-              "\nHKEY_CURRENT_USER\\Software\\Q\n"
-              "    Name    REG_SZ    Ann\n"
-              "    Poll    REG_DWORD    0x1f\n"
-              "    (Default)    REG_BINARY    00FF\n"
-              "    List    REG_MULTI_SZ    a\\0b\n"
-              "\nHKEY_CURRENT_USER\\Software\\Q\\Sub\n");
+    // In the order the values were created, except on Wine, which keeps them sorted by name.
+    const std::string values = RunningUnderWine() ? "    (Default)    REG_BINARY    00FF\n"
+                                                    "    List    REG_MULTI_SZ    a\\0b\n"
+                                                    "    Name    REG_SZ    Ann\n"
+                                                    "    Poll    REG_DWORD    0x1f\n"
+                                                  : "    Name    REG_SZ    Ann\n"
+                                                    "    Poll    REG_DWORD    0x1f\n"
+                                                    "    (Default)    REG_BINARY    00FF\n"
+                                                    "    List    REG_MULTI_SZ    a\\0b\n";
+    EXPECT_EQ(query.out, "\nHKEY_CURRENT_USER\\Software\\Q\n" + values +
+                             "\nHKEY_CURRENT_USER\\Software\\Q\\Sub\n");
     const auto one = run({"query", "HKCU\\Software\\Q", "/v", "poll"});
     EXPECT_EQ(one.out, "\nHKEY_CURRENT_USER\\Software\\Q\n    Poll    REG_DWORD    0x1f\n");
 }
