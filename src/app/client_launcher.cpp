@@ -86,6 +86,17 @@ TaskId ClientLauncher::Launch(const Client& client) {
     const std::string copy =
         files.JoinPath(store_.WinDir, std::string(client.copyPrefix) + context_.CurrentProfile +
                                           std::string(client.classId));
+    // The profile's name becomes part of a file name: with a path separator in it, a crafted
+    // store could have the copy written outside the Windows directory.
+    if (context_.CurrentProfile.find_first_of("/\\") != std::string::npos) {
+        services_.prompts.MsgBox(std::string(client.title) +
+                                     " cannot be started for the profile \"" +
+                                     context_.CurrentProfile +
+                                     "\": a start file cannot be named after a profile whose name "
+                                     "holds \"/\" or \"\\\".",
+                                 profiles::Buttons::Ok, profiles::Icon::Exclamation);
+        return 0;
+    }
     if (!services_.clientFiles.FileExists(original)) {
         services_.prompts.MsgBox(std::string(client.title) +
                                      " cannot be started: its start file \"" + original +
