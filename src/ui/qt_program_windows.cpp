@@ -14,9 +14,7 @@ QtProgramWindows::~QtProgramWindows() {
 }
 
 void QtProgramWindows::OpenTray() {
-    if (!profiles_) {
-        profiles_ = std::make_unique<frmProfiles>(program_.reg);
-    }
+    MakeProfileList();
     if (!tray_) {
         tray_ = std::make_unique<frmTray>(
             program_, *profiles_, frmTray::Actions{[this] { ShowSettings(); }, endProgram_});
@@ -29,10 +27,14 @@ void QtProgramWindows::OpenAfterFirstProfile() {
     ShowSettings();
 }
 
-void QtProgramWindows::ShowSettings() {
+void QtProgramWindows::MakeProfileList() {
     if (!profiles_) {
-        profiles_ = std::make_unique<frmProfiles>(program_.reg);
+        profiles_ = std::make_unique<frmProfiles>(program_, [this] { return settings(); });
     }
+}
+
+void QtProgramWindows::ShowSettings() {
+    MakeProfileList();
     if (settings_ != nullptr) {
         settings_->show();
         settings_->raise();

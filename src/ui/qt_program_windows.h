@@ -28,6 +28,8 @@ class QtProgramWindows final : public app::ProgramWindows {
     frmMain* settings();
 
   private:
+    // The profile-list holder, which is also the deletion dialog of the settings window.
+    void MakeProfileList();
     void SettingsHidden();
     void SettingsClosed();
 

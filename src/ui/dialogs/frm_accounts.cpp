@@ -7,12 +7,29 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/display_conversions.h"
 #include "profiles/name_list.h"
 #include "registry/names.h"
+#include "settings/client_keys.h"
+#include "ui/dialogs/dialog_looks.h"
 #include "ui/qt_text.h"
 #include "ui/settings/frm_main.h"
 
 namespace quorvel::ui {
+namespace {
+
+using profiles::Answer;
+using profiles::Buttons;
+using profiles::Icon;
+
+constexpr std::int16_t kProfile = settings::kProfileSide;
+constexpr std::int16_t kDefaultAccount = 11;
+
+std::string DefaultCaption(const std::string& name) {
+    return "Default Account Profile is \"" + name + "\"";
+}
+
+}  // namespace
 
 frmAccounts::frmAccounts(app::Program& program, frmMain& main)
     : QDialog(&main),
@@ -42,6 +59,14 @@ frmAccounts::frmAccounts(app::Program& program, frmMain& main)
     layout->addWidget(lst);
     layout->addWidget(lblDefault);
     layout->addLayout(buttons);
+    setTabOrder(lst, btnDefault);
+    setTabOrder(btnDefault, btnDelete);
+    setTabOrder(btnDelete, btnDone);
+
+    connect(lst, &QListWidget::itemClicked, this, [this] { lst_Click(); });
+    connect(btnDefault, &QPushButton::clicked, this, [this] { btnDefault_Click(); });
+    connect(btnDelete, &QPushButton::clicked, this, [this] { btnDelete_Click(); });
+    connect(btnDone, &QPushButton::clicked, this, [this] { btnDone_Click(); });
     hide();
 }
 
@@ -61,7 +86,7 @@ void frmAccounts::getAccountsList() {
     }
     program_.transfer.ReadSetting(settings::kProfileSide, 4, 11);
     DefaultAccount = reg.RegValue.text();
-    lblDefault->setText(FromAnsi("Default Account Profile is \"" + DefaultAccount + "\""));
+    lblDefault->setText(FromAnsi(DefaultCaption(DefaultAccount)));
     checkListNum();
     listChanged = false;
 }
@@ -88,6 +113,137 @@ std::vector<std::string> frmAccounts::AccountNamesInList() const {
         names.push_back(ToAnsi(lst->item(i)->text()));
     }
     return names;
+}
+
+void frmAccounts::ShowDialog() {
+    selectedIndex = 0;
+    selectedName.clear();
+    looks();
+    exec();
+}
+
+void frmAccounts::looks() {
+    PlaceOnScreen(*this, 0.35, 0.45);
+}
+
+void frmAccounts::lst_Click() {
+    const int row = lst->currentRow();
+    if (row < 0) {
+        return;
+    }
+    selectedIndex = static_cast<std::int16_t>(row);
+    selectedName = ToAnsi(lst->item(row)->text());
+}
+
+void frmAccounts::btnDefault_Click() {
+    if (selectedIndex < 0 || selectedIndex >= lst->count()) {
+        return;
+    }
+    const std::string chosen = ToAnsi(lst->item(selectedIndex)->text());
+    if (chosen == DefaultAccount) {
+        return;
+    }
+    // Written at once: the default is no edit that waits for saving.
+    auto& reg = program_.reg;
+    auto scope = reg.BeginTransaction();
+    reg.RegValue = Variant(chosen);
+    program_.transfer.CopySetting(kProfile, 4, kDefaultAccount);
+    if (!scope->commit()) {
+        program_.prompts().MsgBox(
+            "Quorvel could not make \"" + chosen +
+                "\" the default Account Profile: the registry store could not save the change. "
+                "Nothing has been changed.",
+            Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    DefaultAccount = chosen;
+    lblDefault->setText(FromAnsi(DefaultCaption(DefaultAccount)));
+}
+
+void frmAccounts::btnDelete_Click() {
+    auto& prompts = program_.prompts();
+    if (lst->count() < 2) {
+        prompts.MsgBox("You must keep at least one profile entry", Buttons::Ok, Icon::Exclamation);
+        lst->setFocus();
+        return;
+    }
+    if (selectedName.empty()) {
+        selectedName = ToAnsi(lst->item(0)->text());
+    }
+    if (prompts.MsgBox("Remove " + selectedName + " from the your Account Profiles?",
+                       Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
+        lst->setFocus();
+        return;
+    }
+    // A name removed before is no longer listed: nothing further goes from the list.
+    const QList<QListWidgetItem*> found = lst->findItems(FromAnsi(selectedName), Qt::MatchExactly);
+    const int row = found.isEmpty() ? -1 : lst->row(found.front());
+    std::string nextDefault = DefaultAccount;
+    if (row >= 0 && selectedName == DefaultAccount) {
+        nextDefault = ToAnsi(lst->item(row == 0 ? 1 : 0)->text());
+    }
+
+    // The account profile's key and a new default go at once; the list follows with "D&one".
+    auto& reg = program_.reg;
+    auto scope = reg.BeginTransaction();
+    if (nextDefault != DefaultAccount) {
+        reg.RegValue = Variant(nextDefault);
+        program_.transfer.CopySetting(kProfile, 4, kDefaultAccount);
+    }
+    const long status = reg.DeleteKey(program_.store.ProfileKey() + "\\Mail", selectedName);
+    const bool deleted =
+        (status == registry::ERROR_SUCCESS || status == registry::ERROR_FILE_NOT_FOUND) &&
+        scope->commit();
+    if (!deleted) {
+        scope.reset();
+        prompts.MsgBox("Quorvel could not delete the Account Profile \"" + selectedName +
+                           "\": the registry store could not save the change. Nothing has "
+                           "been changed.",
+                       Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    if (row >= 0) {
+        delete lst->takeItem(row);
+    }
+    listChanged = true;
+    if (nextDefault != DefaultAccount) {
+        DefaultAccount = nextDefault;
+        lblDefault->setText(FromAnsi(DefaultCaption(DefaultAccount)));
+    }
+}
+
+void frmAccounts::btnDone_Click() {
+    auto& context = program_.context;
+    if (listChanged) {
+        auto& reg = program_.reg;
+        auto scope = reg.BeginTransaction();
+        reg.SetValue(program_.store.ProfileKey() + "\\Mail", "Account Profile List",
+                     Variant(profiles::WriteNameList(AccountNamesInList())), registry::REG_SZ);
+        checkListNum();
+        if (scope->commit()) {
+            listChanged = false;
+        } else {
+            // The list is written again by the next "D&one".
+            program_.prompts().MsgBox(
+                "Quorvel could not save the list of Account Profiles: the registry store could "
+                "not save the change. The deleted Account Profiles are gone, but the list still "
+                "names them until it is saved.",
+                Buttons::Ok, Icon::Exclamation);
+        }
+        // The default account profile is shown, as the one shown may be gone.
+        context.AccountProfile = DefaultAccount;
+        main_.setAccountsMenu();
+        main_.getAccount();
+        main_.setWindowTitle(FromAnsi("Quorvel! - " + context.CurrentProfile + " - Accounts - " +
+                                      context.AccountProfile));
+    }
+    main_.mnuAccounts[7]->setText(FromAnsi(app::DefaultAccountCaption(DefaultAccount)));
+    hide();
+}
+
+void frmAccounts::reject() {
+    btnDone_Click();
+    QDialog::reject();
 }
 
 }  // namespace quorvel::ui

@@ -31,6 +31,18 @@ class frmAccounts final : public QDialog {
     void checkListNum();
     std::vector<std::string> AccountNamesInList() const;
 
+    // The dialog, shown modally from the Accounts menu; each showing starts with no name
+    // chosen, so that a name chosen for another profile is never proposed.
+    void ShowDialog();
+    void looks();
+    void lst_Click();
+    void btnDefault_Click();
+    void btnDelete_Click();
+    void btnDone_Click();
+    // Closing by the window frame or Esc is "D&one": the deletions have happened already, and
+    // the list must follow them.
+    void reject() override;
+
     QLabel* lbl;
     QListWidget* lst;
     QLabel* lblDefault;

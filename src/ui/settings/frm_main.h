@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/field_checks.h"
@@ -36,6 +37,8 @@ class frmProfiles;
 //   frm_main_fields.cpp    reactions to edits, focus and the value boxes' checks
 //   frm_main_menus.cpp     the menu bar and the commands that show things
 //   frm_main_commands.cpp  the commands that change data
+//   frm_main_save.cpp      saving the window into a profile and an account profile
+//   frm_main_help.cpp      the Help menu
 class frmMain final : public QMainWindow {
     Q_OBJECT
   public:
@@ -92,8 +95,31 @@ class frmMain final : public QMainWindow {
     void mnuHosts_Click(int index);
     void mnuSwitch_Click(int index);
     void mnuHelp_Click(int index);
-    // Offers to save pending edits before the window shows something else or closes.
-    void checkChanged();
+
+    // --- Saving (frm_main_save.cpp). Each save is called from a command that runs it as one
+    // store operation.
+    // Offers to save pending edits before the window shows something else or closes. False when
+    // the user wanted them saved and the store could not keep them (the user has been told).
+    bool checkChanged();
+    // Writes the profile-wide settings into CurrentProfile. Saved under a new name
+    // (savingExisting false), the profile also receives the account profiles of loadedProfile.
+    void saveProfile();
+    // Writes the Accounts pane into AccountProfile.
+    void saveAccount();
+    // Copies the account profile AccountProfile of loadedProfile into CurrentProfile.
+    void SaveServer();
+    // RegValue = the "Signature Type" that pane 2 (`amode` 1) or 6 (`amode` 2) shows. False,
+    // with RegValue unchanged, when no option is selected or `amode` is neither.
+    bool checkSigBoxes(std::int16_t amode);
+    // Saves the window as the profile NewItem, which becomes CurrentProfile. When NewItem
+    // exists and the user declines to overwrite it, CurrentProfile is the shown profile again.
+    void AddToList(const std::string& NewItem);
+    // Saves the Accounts pane as the account profile NewItem.
+    void AddToAccountList(const std::string& NewItem);
+
+    // --- Help (frm_main_help.cpp)
+    // Opens the help document in the registered browser; the browser's task, or 0.
+    app::TaskId startHelp();
 
     // --- Field entry (frm_main_fields.cpp)
     void txtMail_Change(int index);
@@ -244,6 +270,29 @@ class frmMain final : public QMainWindow {
     QLineEdit* valueBox(app::ValueBoxes boxes, int index) const;
     QCheckBox* optionBox(app::ValueBoxes boxes, int index) const;
 
+    // Saving helpers (frm_main_save.cpp).
+    // Runs `work` as one store operation. When the store cannot keep it, nothing of it stays:
+    // the window's state is put back, the user is told that Quorvel could not `what`, and the
+    // result is false.
+    bool storeOperation(const std::string& what, const std::function<void()>& work);
+    void saveMailAndNews(bool news);
+    void copyAccountProfiles();
+
+    // Command helpers (frm_main_commands.cpp).
+    // True when a profile is shown; otherwise tells the user, with the menu's own ending.
+    bool profileShown(std::string_view ending);
+    // The name entry of both "Save settings as..." items: the accepted name, or "".
+    std::string askNewName(std::string_view prompt);
+    // Asks for a new profile password and stores it at once; false when none was given.
+    bool askNewPassword();
+    void markSecurityOn();
+    void switchTo(bool mail);
+    void switchNews();
+    void chooseHosts(bool automatic);
+    void renameHostsFile();
+    void choosePolling(bool onlyDefault);
+    void saveAccountAs();
+
     // Loading helpers (frm_main_load.cpp).
     void loadMailAndNews(bool news);
     void loadMenusFromProfile();
@@ -262,6 +311,12 @@ class frmMain final : public QMainWindow {
     // Set while a value box's check runs: the focus it moves must not start another check.
     bool checkingField_ = false;
     bool unloading_ = false;
+    // Set by a save whose profile the window no longer shows whole: a new profile that got a
+    // first account profile of its own, or another existing profile overwritten, which keeps
+    // its own account profiles. The window shows that profile again once it is stored.
+    bool reloadAfterSave_ = false;
+    // The browser showing the help document, started by "Contents".
+    app::TaskId helpTask_ = 0;
     // The placement to apply again once the window manager has given the window its frame.
     bool placementPending_ = false;
     QRect pendingFrame_;
