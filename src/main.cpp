@@ -4,13 +4,20 @@
 #include <string>
 
 #include "app/program.h"
+#include "platform/local_file_system.h"
+#include "platform/system_clock.h"
+#include "registry/store_error.h"
+#ifdef _WIN32
+#include "platform/instance_mutex.h"
+#include "platform/windows_folders.h"
+#include "platform/windows_processes.h"
+#include "registry/win32/win32_hive.h"
+#else
 #include "platform/data_locations.h"
 #include "platform/instance_lock.h"
 #include "platform/linux_processes.h"
-#include "platform/local_file_system.h"
-#include "platform/system_clock.h"
 #include "registry/sqlite/sqlite_hive.h"
-#include "registry/store_error.h"
+#endif
 #include "ui/qt_event_pump.h"
 #include "ui/qt_program_windows.h"
 #include "ui/qt_prompts.h"
@@ -33,9 +40,16 @@ int main(int argc, char** argv) {
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     }
 
+    ui::QtPrompts prompts;
+#ifdef _WIN32
+    // The registry and the Windows directory themselves.
+    auto hive = std::make_unique<registry::Win32Hive>();
+    platform::WindowsProcesses processes;
+    platform::InstanceMutex instance(platform::InstanceMutex::kProgramMutex);
+    platform::WindowsSystemFolders folders;
+#else
     const platform::EnvironmentLookup environment = platform::SystemEnvironment();
     const std::string storePath = platform::RegistryStorePath(environment);
-    ui::QtPrompts prompts;
     std::unique_ptr<registry::SqliteHive> hive;
     try {
         hive = std::make_unique<registry::SqliteHive>(storePath);
@@ -46,10 +60,11 @@ int main(int argc, char** argv) {
     }
 
     platform::LinuxProcesses processes;
-    platform::LocalFileSystem files;
-    platform::SystemClock clock;
     platform::InstanceLock instance(storePath + ".lock");
     platform::EnvironmentSystemFolders folders(environment);
+#endif
+    platform::LocalFileSystem files;
+    platform::SystemClock clock;
     ui::QtEventPump events;
     app::Program program(
         *hive, app::Services{processes, files, files, clock, events, prompts, instance, folders});
