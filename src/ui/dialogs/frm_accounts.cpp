@@ -50,15 +50,21 @@ frmAccounts::frmAccounts(app::Program& program, frmMain& main)
     btnDelete->setObjectName(QStringLiteral("btnDelete"));
     btnDone->setObjectName(QStringLiteral("btnDone"));
 
-    auto* buttons = new QHBoxLayout;
+    lbl->setWordWrap(true);
+    lblDefault->setWordWrap(true);
+    // The buttons stand beside the list, so that the dialog keeps its share of a small screen.
+    auto* buttons = new QVBoxLayout;
     buttons->addWidget(btnDefault);
     buttons->addWidget(btnDelete);
     buttons->addWidget(btnDone);
+    buttons->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(lst, 1);
+    middle->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lbl);
-    layout->addWidget(lst);
+    layout->addLayout(middle, 1);
     layout->addWidget(lblDefault);
-    layout->addLayout(buttons);
     setTabOrder(lst, btnDefault);
     setTabOrder(btnDefault, btnDelete);
     setTabOrder(btnDelete, btnDone);

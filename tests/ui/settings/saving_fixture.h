@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QListWidget>
+
+#include "profiles/profiles_fixture.h"
+#include "ui/settings/settings_window_fixture.h"
+
+namespace quorvel::testing {
+
+// The settings window with the profile holder that is also the deletion dialog, as the program
+// builds them; optionally over a store whose commits fail on request.
+class SavingWindow : public SettingsWindow {
+  protected:
+    std::unique_ptr<FaultyHive> faulty;
+
+    void openWindow() {
+        holder = std::make_unique<ui::frmProfiles>(*program, [this] { return window.get(); });
+        window = std::make_unique<ui::frmMain>(
+            *program, *holder, ui::frmMain::Actions{[this] { ++hidden; }, [this] { ++ended; }});
+        window->Form_Load();
+        window->Form_Activate();
+    }
+    // Before openWindow: the same store behind a hive that can refuse commits.
+    void useFaultyStore() {
+        faulty = std::make_unique<FaultyHive>(hive);
+        program = std::make_unique<app::Program>(
+            *faulty,
+            app::Services{processes, clientFiles, files, clock, clock, prompts, instance, folders});
+        program->store.WinDir = winDir;
+        program->context.CurrentProfile = "Work";
+    }
+
+    std::string profileKey(const std::string& profile) const {
+        return std::string(settings::kProfilesKey) + "\\" + profile;
+    }
+    std::string store() { return Dump(hive, "Software"); }
+    std::string listed(const std::string& name) {
+        return get(std::string(settings::kAppKey), name).text();
+    }
+};
+
+}  // namespace quorvel::testing
