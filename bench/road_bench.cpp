@@ -264,7 +264,8 @@ int main(int argc, char** argv) {
         if (singleReference.empty()) {
             Fail("the one-server profiles could not be set up: " + error);
         }
-        const auto check = [&](registry::Hive& hive, const std::string& profile, const char* road) {
+        const auto checkOne = [&](registry::Hive& hive, const std::string& profile,
+                                  const char* road) {
             const std::string client = TakeSnapshot(hive).client;
             if (client != singleReference.at(profile).first) {
                 Fail(std::string(road) + " to " + profile +
@@ -289,11 +290,11 @@ int main(int argc, char** argv) {
             auto start = Clock::now();
             switcher.to(profile);
             switched.push_back(Seconds(start));
-            check(switcher.hive(), profile, "the switch");
+            checkOne(switcher.hive(), profile, "the switch");
             profile = Other(profile);
             imported.push_back(
                 TimeRun({single.reg(), "import", files[profile]}, single.environment()));
-            check(switcher.hive(), profile, "quorvel-reg import");
+            checkOne(switcher.hive(), profile, "quorvel-reg import");
             start = Clock::now();
             if (regtool::RunRegTool({"import", files[Other(profile)]}, switcher.hive(), console) !=
                 0) {
@@ -301,7 +302,7 @@ int main(int argc, char** argv) {
             }
             importedInProcess.push_back(Seconds(start));
             profile = Other(profile);
-            check(switcher.hive(), profile, "the in-process import");
+            checkOne(switcher.hive(), profile, "the in-process import");
         }
         rows.push_back({"switch_vs_reg_import", "a switch / `quorvel-reg import` of the same keys",
                         Median(switched) / Median(imported), 1.0, false,
