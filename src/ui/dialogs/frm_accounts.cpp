@@ -124,6 +124,8 @@ std::vector<std::string> frmAccounts::AccountNamesInList() const {
 void frmAccounts::ShowDialog() {
     selectedIndex = 0;
     selectedName.clear();
+    // A profile saved under a new name keeps the list it copied, but the list is now its own.
+    lbl->setText(FromAnsi("Account Profiles for \"" + program_.context.CurrentProfile + "\""));
     looks();
     exec();
 }

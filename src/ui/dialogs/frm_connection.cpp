@@ -62,6 +62,7 @@ void frmConnection::Form_Load() {
     transfer.ReadSetting(kProfile, 4, kConnectionType);
     const int option = app::ConnectionOption(reg.RegValue);
     optCon[static_cast<std::size_t>(option)]->setChecked(true);
+    optCon[static_cast<std::size_t>(option)]->setFocus();
     optCon_Click(option);
 
     transfer.ReadSetting(kProfile, 4, kPhonebookEntry);
