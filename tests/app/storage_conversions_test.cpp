@@ -66,14 +66,6 @@ TEST(StorageConversions, SignatureKinds) {
     }
 }
 
-TEST(StorageConversions, ConnectionOptionOfTheStoredType) {
-    EXPECT_EQ(app::ConnectionOption(Variant("")), 0);
-    EXPECT_EQ(app::ConnectionOption(Variant("cable")), 0);
-    EXPECT_EQ(app::ConnectionOption(Variant(0)), 0);
-    EXPECT_EQ(app::ConnectionOption(Variant(1)), 1);
-    EXPECT_EQ(app::ConnectionOption(Variant(7)), 2);
-}
-
 TEST(NameEntry, NewNamesNeedThreeCharactersAndNoListBreakers) {
     using app::NameVerdict;
     struct Case {

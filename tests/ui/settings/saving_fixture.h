@@ -14,14 +14,16 @@ class SavingWindow : public SettingsWindow {
     std::unique_ptr<FaultyHive> faulty;
 
     void openWindow() {
+        window.reset();
         holder = std::make_unique<ui::frmProfiles>(*program, [this] { return window.get(); });
         window = std::make_unique<ui::frmMain>(
             *program, *holder, ui::frmMain::Actions{[this] { ++hidden; }, [this] { ++ended; }});
         window->Form_Load();
         window->Form_Activate();
     }
-    // Before openWindow: the same store behind a hive that can refuse commits.
+    // The same store behind a hive that can refuse commits; openWindow follows.
     void useFaultyStore() {
+        window.reset();
         faulty = std::make_unique<FaultyHive>(hive);
         program = std::make_unique<app::Program>(
             *faulty,
