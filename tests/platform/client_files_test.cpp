@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,28 @@ TEST_F(ClientFilesTest, AnIdenticalCopyIsLeftInPlace) {
     ASSERT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
     EXPECT_NE(inode(), first);
     EXPECT_EQ(Text(testing::ReadBytes(copy_)), "[InternetShortcut]\r\nURL=x\r\n");
+}
+
+// A write killed before its rename leaves its temporary file; the next write of the same file
+// clears it once it is old enough to be nobody's work in progress.
+TEST_F(ClientFilesTest, AWriteClearsTheTemporaryFilesOfAbandonedWrites) {
+    namespace fs = std::filesystem;
+    const std::string hosts = dir_.file("hosts");
+    const auto temporary = [this](const std::string& name, std::chrono::minutes age) {
+        testing::WriteBytes(dir_.file(name), "half");
+        fs::last_write_time(dir_.file(name), fs::file_time_type::clock::now() - age);
+        return dir_.file(name);
+    };
+    const std::string abandoned = temporary(".hosts.a1B2c3", std::chrono::minutes(5));
+    const std::string inProgress = temporary(".hosts.d4E5f6", std::chrono::minutes(0));
+    const std::string otherFile = temporary(".hosts.bak.g7H8i9", std::chrono::minutes(5));
+    const std::string userFile = temporary(".hosts.mine", std::chrono::minutes(5));
+    ASSERT_EQ(localFiles_.WriteFile(hosts, "127.0.0.1 localhost\r\n"), std::nullopt);
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(inProgress));
+    EXPECT_TRUE(fs::exists(otherFile));
+    EXPECT_TRUE(fs::exists(userFile));
+    EXPECT_EQ(Text(testing::ReadBytes(hosts)), "127.0.0.1 localhost\r\n");
 }
 
 TEST_F(ClientFilesTest, ReportsFailuresAndLeavesTheDestinationAlone) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 
@@ -29,12 +30,31 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+// A writer killed between creating its temporary file and renaming it leaves the temporary
+// behind, in the user's own folder. The next write of the same file clears those old enough to
+// belong to no writer still at work.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    constexpr auto kAbandoned = std::chrono::minutes(1);
+    const std::string prefix = "." + name + ".";
+    std::error_code error;
+    const auto now = fs::file_time_type::clock::now();
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string file = entry.path().filename().string();
+        if (file.size() == prefix.size() + 6 && file.starts_with(prefix) &&
+            entry.is_regular_file(error) && now - entry.last_write_time(error) > kAbandoned) {
+            fs::remove(entry.path(), error);
+        }
+    }
+}
+
 }  // namespace
 
 std::string WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     const std::filesystem::path target(path);
     const std::string folder =
         target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    RemoveStaleTemporaries(folder, target.filename().string());
     std::string temporary = folder + "/." + target.filename().string() + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
