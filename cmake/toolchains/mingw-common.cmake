@@ -16,10 +16,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # runs on a bare Windows, or under Wine, without DLLs beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# With Wine installed, CTest and test discovery run the executables through it.
-if(QUORVEL_MINGW_TARGET STREQUAL "x86_64-w64-mingw32")
+# With Wine installed, CTest and test discovery run the executables through it (unless the
+# caller names an emulator of its own).
+if(QUORVEL_MINGW_TARGET STREQUAL "x86_64-w64-mingw32" AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     find_program(QUORVEL_WINE NAMES wine64 wine PATHS /usr/lib/wine /usr/lib/wine64 NO_CACHE)
     if(QUORVEL_WINE)
-        set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run ${QUORVEL_WINE})
     endif()
 endif()

@@ -12,6 +12,7 @@ namespace quorvel::platform {
 namespace {
 
 constexpr DWORD kCloseWaitMs = 2000;
+constexpr DWORD kFrontWaitMs = 1000;
 constexpr DWORD kPollMs = 20;
 
 bool IsAltF4(std::string_view keys) {
@@ -134,11 +135,14 @@ bool WindowsProcesses::SendKeys(std::string_view keys) {
         return false;
     }
     // Keystrokes go to whatever window is in front: if the activated one is not (Windows may
-    // refuse to hand the front over), they must not go at all.
+    // refuse to hand the front over, or not have done it yet), they must not go at all.
     if (!IsInFront(window)) {
         SetForegroundWindow(window);
-        if (!IsInFront(window)) {
-            return false;
+        for (DWORD waited = 0; !IsInFront(window); waited += kPollMs) {
+            if (waited >= kFrontWaitMs) {
+                return false;
+            }
+            Sleep(kPollMs);
         }
     }
     INPUT inputs[] = {Key(VK_MENU, false), Key(VK_F4, false), Key(VK_F4, true), Key(VK_MENU, true)};

@@ -1,6 +1,6 @@
 // A stand-in client for the process tests: it writes the show command it was started with into
 // the file its command line names, then shows one top-level window until that window is closed.
-// Started with "nowindow" after the file name, it runs for ten seconds without any window.
+// Started with "nowindow" after the file name, it runs for a minute without any window.
 #include <windows.h>
 
 #include <cstdio>
@@ -33,7 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         std::fclose(file);
     }
     if (noWindow) {
-        Sleep(10000);
+        Sleep(60000);
         return 0;
     }
     WNDCLASSA windowClass{};

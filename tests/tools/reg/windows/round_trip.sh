@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # One .reg file imported and exported again by the Linux quorvel-reg on its SQLite store and by
 # quorvel-reg.exe under Wine on Wine's registry: the two exports must be the same bytes.
-# Usage: round_trip.sh LINUX_QUORVEL_REG QUORVEL_REG_EXE WINE
+# Usage: round_trip.sh LINUX_QUORVEL_REG QUORVEL_REG_EXE WINE [WINE ARGUMENTS...]
 set -euo pipefail
 linux_reg=$1
 windows_reg=$2
-wine=$3
+wine=("${@:3}")
 sample="$(cd "$(dirname "$0")" && pwd)/round_trip.reg"
 key='HKCU\Software\QuorvelRoundTrip'
 
@@ -17,10 +17,10 @@ cp "$sample" in.reg
 QUORVEL_REGISTRY="$work/store.db" "$linux_reg" import in.reg >/dev/null
 QUORVEL_REGISTRY="$work/store.db" "$linux_reg" export "$key" linux.reg /y >/dev/null
 
-"$wine" "$windows_reg" delete "$key" /f >/dev/null 2>&1 || true  # left by a run that failed
-"$wine" "$windows_reg" import in.reg >/dev/null
-"$wine" "$windows_reg" export "$key" wine.reg /y >/dev/null
-"$wine" "$windows_reg" delete "$key" /f >/dev/null
+"${wine[@]}" "$windows_reg" delete "$key" /f >/dev/null 2>&1 || true  # left by a run that failed
+"${wine[@]}" "$windows_reg" import in.reg >/dev/null
+"${wine[@]}" "$windows_reg" export "$key" wine.reg /y >/dev/null
+"${wine[@]}" "$windows_reg" delete "$key" /f >/dev/null
 
 if cmp -s linux.reg wine.reg; then
     echo "The exports are identical: $(wc -c <linux.reg) bytes."
