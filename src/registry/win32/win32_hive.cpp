@@ -24,7 +24,7 @@ std::optional<std::string> CText(std::string_view text) {
 
 // A key path checked against the layer's own rule first: a doubled backslash or a part longer
 // than 255 characters names no key on any backend, whatever the registry below would make of
-// it (Wine's skips the empty part and takes longer names).
+// it (Wine's registry skips the empty part and takes longer names).
 std::optional<std::string> KeyPath(std::string_view path) {
     if (!SplitKeyPath(path)) {
         return std::nullopt;
@@ -47,8 +47,8 @@ DWORD AnsiCapacity(DWORD units) {
     return 3 * units + 1;
 }
 
-// The name of the first direct subkey, or the enumeration's error (ERROR_NO_MORE_ITEMS when
-// there is none).
+// The name of the direct subkey at `index`, or the enumeration's error (ERROR_NO_MORE_ITEMS
+// past the last one).
 long EnumerateSubKey(HKEY key, DWORD index, std::string& name) {
     DWORD longest = 0;
     if (const long status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &longest,
