@@ -128,6 +128,25 @@ Course Program::FirstRun(ProgramWindows& windows) {
     return Course::FirstRun;
 }
 
+bool Program::UnlockProfile(const std::string& name) {
+    const std::string previous = context.CurrentProfile;
+    context.CurrentProfile = name;
+    store.LoadSecureFlag();
+    if (store.SecureFlag != 1) {
+        return true;
+    }
+    store.ProfileExists();
+    if (store.ProfileFound) {
+        return true;
+    }
+    passwords.AskProfilePassword();
+    if (!passwords.PasswordOK) {
+        context.CurrentProfile = previous;
+        return false;
+    }
+    return true;
+}
+
 void Program::ShutDown() {
     store.LoadCurrentProfile();
     store.LoadSecureFlag();

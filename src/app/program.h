@@ -59,6 +59,10 @@ class Program {
 
     // The start-up sequence. `commandLine` is every argument joined by single blanks.
     Course Main(const std::string& commandLine, ProgramWindows& windows);
+    // Makes `name` the current profile when it is not protected, or was opened in this run, or
+    // the user gives its password; otherwise CurrentProfile stays as it was and the answer is
+    // false.
+    bool UnlockProfile(const std::string& name);
     // The exit routine: blanks the client's account, store and address book when the profile
     // it holds is protected. The caller ends the program afterwards.
     void ShutDown();

@@ -64,17 +64,8 @@ void TrayMenu::setCheck(const std::string& aString) {
     auto& context = program_.context;
     auto& store = program_.store;
     const std::string previous = context.CurrentProfile;
-    context.CurrentProfile = aString;
-    store.LoadSecureFlag();
-    if (store.SecureFlag == 1) {
-        store.ProfileExists();
-        if (!store.ProfileFound) {
-            program_.passwords.AskProfilePassword();
-            if (!program_.passwords.PasswordOK) {
-                context.CurrentProfile = previous;
-                return;
-            }
-        }
+    if (!program_.UnlockProfile(aString)) {
+        return;  // refused: check marks and the current profile stay as they were
     }
     const std::int16_t previousChecked = CheckedItem;
     MoveCheck(CheckedItem, ChosenItem);

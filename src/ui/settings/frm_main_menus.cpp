@@ -302,21 +302,10 @@ void frmMain::mnuWindow_Click(int index) {
 
 void frmMain::mnuProfileList_Click(int index) {
     auto& context = program_.context;
-    auto& store = program_.store;
     savingExisting = !context.CurrentProfile.empty();
     checkChanged();
-    const std::string previous = context.CurrentProfile;
-    context.CurrentProfile = ToAnsi(mnuProfileList[static_cast<std::size_t>(index)]->text());
-    store.LoadSecureFlag();
-    if (store.SecureFlag == 1) {
-        store.ProfileExists();
-        if (!store.ProfileFound) {
-            program_.passwords.AskProfilePassword();
-            if (!program_.passwords.PasswordOK) {
-                context.CurrentProfile = previous;
-                return;
-            }
-        }
+    if (!program_.UnlockProfile(ToAnsi(mnuProfileList[static_cast<std::size_t>(index)]->text()))) {
+        return;
     }
     getProfile();
 }
