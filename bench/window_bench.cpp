@@ -104,8 +104,7 @@ class BenchWindow {
     // The window as the tray opens it: the profile holder first, then the window over it.
     void open() {
         holder_ = std::make_unique<ui::frmProfiles>(*program_, [this] { return window_.get(); });
-        window_ =
-            std::make_unique<ui::frmMain>(*program_, *holder_, ui::frmMain::Actions{[] {}, [] {}});
+        window_ = std::make_unique<ui::frmMain>(*program_, *holder_, ui::frmMain::Actions{[] {}});
         window_->Form_Load();
         window_->Form_Activate();
     }

@@ -18,27 +18,33 @@
 #include "platform/linux_processes.h"
 #include "registry/sqlite/sqlite_hive.h"
 #endif
+#include "ui/display_loss_watch.h"
+#include "ui/qt_ending_host.h"
 #include "ui/qt_event_pump.h"
 #include "ui/qt_program_windows.h"
 #include "ui/qt_prompts.h"
+#include "ui/session_watch.h"
 #include "ui/termination_watch.h"
-#include "ui/tray/frm_tray.h"
 
 int main(int argc, char** argv) {
     using namespace quorvel;
-    // Destroyed last, as the windows need it to the end; but not at all on the roads that end at
-    // once: there Qt's teardown would read every font configuration only to release it, more
-    // than half of what the command-line road costs.
-    auto application = std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvel!"));
-    QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION_TEXT));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvel.svg")));
-    QApplication::setQuitOnLastWindowClosed(false);  // the program lives in the tray
-
+    // The command line is the arguments exactly as given: Qt sees none of them, or it would take
+    // out the ones it knows (-reverse, -style X, -name X ...) and apply them.
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
         commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     }
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+
+    // Destroyed last, as the windows need it to the end; but not at all on the roads that end at
+    // once: there Qt's teardown would read every font configuration only to release it, more
+    // than half of what the command-line road costs.
+    auto application = std::make_unique<QApplication>(qtArgc, qtArgv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel!"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION_TEXT));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvel.svg")));
+    QApplication::setQuitOnLastWindowClosed(false);  // the program lives in the tray
 
     ui::QtPrompts prompts;
 #ifdef _WIN32
@@ -59,7 +65,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    platform::LinuxProcesses processes;
+    platform::X11WindowRaiser raiser;
+    platform::LinuxProcesses processes(&raiser);
     platform::InstanceLock instance(storePath + ".lock");
     platform::EnvironmentSystemFolders folders(environment);
 #endif
@@ -69,22 +76,14 @@ int main(int argc, char** argv) {
     app::Program program(
         *hive, app::Services{processes, files, files, clock, events, prompts, instance, folders});
 
-    // Ending may be asked for before the main loop runs (a kill while the start-up shows a
-    // message box): then the loop must not start at all.
-    bool ending = false;
-    const auto endProgram = [&ending] {
-        ending = true;
-        QCoreApplication::exit(0);
-    };
-    ui::QtProgramWindows windows(program, endProgram);
-    // A logout or a kill ends the program through its exit routine, as "Quit" does.
-    ui::TerminationWatch termination([&] {
-        if (windows.tray() != nullptr) {
-            windows.tray()->RemoveIcon();
-        }
-        program.ShutDown();
-        endProgram();
-    });
+    ui::QtProgramWindows windows(program);
+    ui::QtEndingHost endingHost(windows, prompts);
+    program.ending.SetHost(endingHost);
+    prompts.SetBackingOut([&program] { return program.ending.BackingOut(); });
+    // Every way the program can be ended from outside leads to the same ending.
+    ui::TerminationWatch termination([&program] { program.ending.Request(); });
+    ui::SessionWatch session(program.ending);
+    ui::DisplayLossWatch displayLoss([&program] { program.ending.Now(); });
 
     switch (program.Main(commandLine, windows)) {
         case app::Course::CommandLineLaunch:
@@ -97,5 +96,10 @@ int main(int argc, char** argv) {
         case app::Course::NormalStart:
             break;
     }
-    return ending ? 0 : QApplication::exec();
+    // An ending asked for during the start-up (a kill while it showed a message box) has ended
+    // the program now; the event loop must not start at all.
+    if (!program.ending.Live()) {
+        return 0;
+    }
+    return QApplication::exec();
 }

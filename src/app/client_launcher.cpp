@@ -80,6 +80,9 @@ void ClientLauncher::CloseMail() {
 }
 
 TaskId ClientLauncher::Launch(const Client& client) {
+    if (ending_.Requested()) {
+        return 0;
+    }
     auto& files = services_.files;
     const std::string original =
         files.JoinPath(store_.WinDir, std::string(client.title) + std::string(client.classId));

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/ending.h"
 #include "app/platform.h"
 #include "app/prompts.h"
 #include "app/services.h"
@@ -26,12 +27,14 @@ class ClientLauncher {
   public:
     ClientLauncher(registry::Registry& reg, settings::SettingContext& context,
                    settings::SettingTransfer& transfer, profiles::ProfileStore& store,
-                   profiles::ProfileApplier& applier, const Services& services)
+                   profiles::ProfileApplier& applier, const Ending& ending,
+                   const Services& services)
         : reg_(reg),
           context_(context),
           transfer_(transfer),
           store_(store),
           applier_(applier),
+          ending_(ending),
           services_(services) {}
 
     TaskId MailTask = 0;  // 0 until the mail client was started in this run
@@ -63,7 +66,8 @@ class ClientLauncher {
     // Closes the client the activated task runs; false when it cannot be told to.
     bool CloseActivated();
     // Copies the start file for the current profile and starts the client through it; the task,
-    // or 0 after telling the user what is missing.
+    // or 0 after telling the user what is missing. Once the program is ending it starts nothing:
+    // a client started then would outlive the exit routine with the profile it blanked.
     TaskId Launch(const Client& client);
 
     registry::Registry& reg_;
@@ -71,6 +75,7 @@ class ClientLauncher {
     settings::SettingTransfer& transfer_;
     profiles::ProfileStore& store_;
     profiles::ProfileApplier& applier_;
+    const Ending& ending_;
     const Services& services_;
 };
 

@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <exception>
+
 #include "app/command_line.h"
 #include "quorvel/version.h"
 #include "registry/names.h"
@@ -33,7 +35,8 @@ Program::Program(registry::Hive& hive, const Services& services)
       store(reg, context),
       applier(reg, context, transfer, store, services.prompts, services.files),
       passwords(reg, context, services.prompts),
-      launcher(reg, context, transfer, store, applier, services_) {}
+      ending([this] { ShutDown(); }, [this] { reg.AbandonTransactions(); }),
+      launcher(reg, context, transfer, store, applier, ending, services_) {}
 
 void Program::Prepare() {
     store.WinDir = reg.GetWinDir();
@@ -145,6 +148,18 @@ bool Program::UnlockProfile(const std::string& name) {
         return false;
     }
     return true;
+}
+
+bool Program::RunCommand(const std::function<void()>& command) {
+    return ending.Run([&] {
+        try {
+            command();
+        } catch (const std::exception& error) {
+            // Whatever the command wrote in the store was undone with its transaction.
+            prompts().MsgBox(std::string("Quorvel could not finish this command: ") + error.what(),
+                             profiles::Buttons::Ok, profiles::Icon::Critical);
+        }
+    });
 }
 
 void Program::ShutDown() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/client_launcher.h"
+#include "app/ending.h"
 #include "app/passwords.h"
 #include "app/platform.h"
 #include "app/prompts.h"
@@ -51,6 +53,8 @@ class Program {
     profiles::ProfileStore store;
     profiles::ProfileApplier applier;
     ProfilePasswords passwords;
+    // Before the launcher, which starts no client once an ending has been asked for.
+    Ending ending;
     ClientLauncher launcher;
 
     std::string AppVersion;    // "5.1.0"
@@ -64,8 +68,12 @@ class Program {
     // false.
     bool UnlockProfile(const std::string& name);
     // The exit routine: blanks the client's account, store and address book when the profile
-    // it holds is protected. The caller ends the program afterwards.
+    // it holds is protected. It runs through `ending`, which also ends the program.
     void ShutDown();
+    // A command the user gave (a menu item, a profile choice) as one operation: not begun once
+    // the program is ending, and a failure that escapes it is reported instead of ending the
+    // program. False when it was not run.
+    bool RunCommand(const std::function<void()>& command);
 
     Prompts& prompts() { return services_.prompts; }
     const Services& services() const { return services_; }

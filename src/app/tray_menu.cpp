@@ -8,8 +8,8 @@ void TrayMenu::Form_Load() {
 }
 
 void TrayMenu::pichook_MouseMove(int message) {
-    if (program_.windowShown) {
-        return;  // the tray keeps still while the settings window is open
+    if (program_.windowShown || program_.ending.Requested()) {
+        return;  // the tray keeps still while the settings window is open, and once it ends
     }
     program_.services().events.ProcessEvents();
     if (MenuOpen) {
@@ -56,8 +56,10 @@ void TrayMenu::mnuProfiles_Click(int index) {
     if (!ProfilesEnabled || index < 0 || index >= static_cast<int>(ProfileCaptions.size())) {
         return;
     }
-    ChosenItem = static_cast<std::int16_t>(index);
-    setCheck(ProfileCaptions[static_cast<std::size_t>(index)]);
+    program_.RunCommand([this, index] {
+        ChosenItem = static_cast<std::int16_t>(index);
+        setCheck(ProfileCaptions[static_cast<std::size_t>(index)]);
+    });
 }
 
 void TrayMenu::setCheck(const std::string& aString) {
@@ -118,9 +120,7 @@ void TrayMenu::SetMenu() {
 }
 
 void TrayMenu::Form_QueryUnload() {
-    view_.RemoveIcon();
-    program_.ShutDown();
-    view_.EndProgram();
+    program_.ending.Request();
 }
 
 }  // namespace quorvel::app

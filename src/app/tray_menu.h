@@ -21,10 +21,7 @@ class TrayView {
     // Pops the menu up at the mouse; returns when it has closed, after the chosen item's handler
     // has run.
     virtual void PopUpMenu() = 0;
-    virtual void RemoveIcon() = 0;
     virtual void ShowSettings() = 0;
-    // Ends the program at once.
-    virtual void EndProgram() = 0;
 };
 
 // The tray form's logic: the menu's items and check marks, which client a choice starts, and
@@ -54,6 +51,7 @@ class TrayMenu {
     void mnuProfiles_Click(int index);
     void setCheck(const std::string& aString);
     void SetMenu();
+    // "Quit": the icon goes, then the exit routine runs and the program ends.
     void Form_QueryUnload();
 
     // The About box's text.

@@ -5,14 +5,18 @@
 #include <string_view>
 
 #include "app/platform.h"
+#include "platform/window_raiser.h"
 
 namespace quorvel::platform {
 
-// Clients started as detached processes of their own session; a task is a process id. There is
-// no portable way to reach another program's window, so "activating" a task means checking that
-// it still lives and remembering it, and Alt+F4 becomes a polite SIGTERM to it.
+// Clients started as detached processes of their own session; a task is a process id.
+// "Activating" a task checks that it still lives, remembers it and raises its window where the
+// desktop allows; Alt+F4 becomes a polite SIGTERM to it.
 class LinuxProcesses final : public app::Processes {
   public:
+    // Without a raiser, activating raises nothing.
+    explicit LinuxProcesses(WindowRaiser* raiser = nullptr) : raiser_(raiser) {}
+
     // The environment variable that carries the window style to the started program.
     static constexpr const char* kShowVariable = "QUORVEL_SHOW";
 
@@ -26,6 +30,7 @@ class LinuxProcesses final : public app::Processes {
     void ReapEndedChildren();
     bool IsAlive(app::TaskId task);
 
+    WindowRaiser* raiser_;
     std::set<app::TaskId> running_;  // started by us and not yet collected
     std::set<app::TaskId> ended_;    // started by us and collected
     app::TaskId active_ = 0;

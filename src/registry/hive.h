@@ -73,6 +73,9 @@ class Hive {
     // Opens the key, creating it and any missing parents first; nullptr on failure.
     virtual std::unique_ptr<OpenKey> createKey(Root root, std::string_view path) = 0;
     virtual std::unique_ptr<WriteScope> beginWrite() = 0;
+    // Undoes the open transaction at once, whatever its scopes; they commit nothing afterwards.
+    // A backend without transactions has nothing to undo.
+    virtual void abandonWrites() {}
 };
 
 }  // namespace quorvel::registry

@@ -44,6 +44,9 @@ class Registry {
 
     // One user-level operation: all its writes are stored together or not at all.
     std::unique_ptr<WriteScope> BeginTransaction() { return hive_.beginWrite(); }
+    // Undoes the writes of the transaction that is open, for a process that ends before its
+    // operation could finish; the open scopes then store nothing.
+    void AbandonTransactions() { hive_.abandonWrites(); }
     Hive& hive() { return hive_; }
 
   private:

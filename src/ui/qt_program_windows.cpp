@@ -6,8 +6,7 @@
 
 namespace quorvel::ui {
 
-QtProgramWindows::QtProgramWindows(app::Program& program, std::function<void()> endProgram)
-    : program_(program), endProgram_(std::move(endProgram)) {}
+QtProgramWindows::QtProgramWindows(app::Program& program) : program_(program) {}
 
 QtProgramWindows::~QtProgramWindows() {
     delete settings_.data();
@@ -16,8 +15,7 @@ QtProgramWindows::~QtProgramWindows() {
 void QtProgramWindows::OpenTray() {
     MakeProfileList();
     if (!tray_) {
-        tray_ = std::make_unique<frmTray>(
-            program_, *profiles_, frmTray::Actions{[this] { ShowSettings(); }, endProgram_});
+        tray_ = std::make_unique<frmTray>(program_, *profiles_, [this] { ShowSettings(); });
         tray_->Form_Load();
     }
 }
@@ -41,9 +39,7 @@ void QtProgramWindows::ShowSettings() {
         settings_->activateWindow();
         return;
     }
-    settings_ =
-        new frmMain(program_, *profiles_,
-                    frmMain::Actions{[this] { SettingsHidden(); }, [this] { SettingsClosed(); }});
+    settings_ = new frmMain(program_, *profiles_, frmMain::Actions{[this] { SettingsHidden(); }});
     settings_->Form_Load();
 }
 
@@ -58,13 +54,6 @@ void QtProgramWindows::SettingsHidden() {
     // The window is still running its own menu handler; it goes once that has returned.
     settings_->deleteLater();
     settings_ = nullptr;
-}
-
-void QtProgramWindows::SettingsClosed() {
-    if (tray_) {
-        tray_->RemoveIcon();
-    }
-    endProgram_();
 }
 
 }  // namespace quorvel::ui

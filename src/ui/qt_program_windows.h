@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPointer>
-#include <functional>
 #include <memory>
 
 #include "app/program.h"
@@ -15,7 +14,7 @@ class frmTray;
 // Opens the program's windows as the start-up asks, and keeps them for the program's life.
 class QtProgramWindows final : public app::ProgramWindows {
   public:
-    QtProgramWindows(app::Program& program, std::function<void()> endProgram);
+    explicit QtProgramWindows(app::Program& program);
     ~QtProgramWindows() override;
 
     void OpenTray() override;
@@ -31,10 +30,8 @@ class QtProgramWindows final : public app::ProgramWindows {
     // The profile-list holder, which is also the deletion dialog of the settings window.
     void MakeProfileList();
     void SettingsHidden();
-    void SettingsClosed();
 
     app::Program& program_;
-    std::function<void()> endProgram_;
     std::unique_ptr<frmProfiles> profiles_;
     std::unique_ptr<frmTray> tray_;
     // Owned here; after "Hide Me" it deletes itself once its handler has returned.

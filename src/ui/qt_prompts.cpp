@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <iostream>
 
 #include "ui/dialogs/frm_input.h"
 #include "ui/qt_text.h"
@@ -40,10 +41,34 @@ QMessageBox::StandardButtons ToQt(profiles::Buttons buttons) {
     return QMessageBox::Ok;
 }
 
+// The answer of a box closed with its close box or Esc: whatever backs out.
+profiles::Answer BackingOut(profiles::Buttons buttons) {
+    return buttons == profiles::Buttons::Ok      ? profiles::Answer::Ok
+           : buttons == profiles::Buttons::YesNo ? profiles::Answer::No
+                                                 : profiles::Answer::Cancel;
+}
+
 }  // namespace
+
+bool QtPrompts::Unseen(std::string_view text) const {
+    if (!silenced_ && !(backingOut_ && backingOut_())) {
+        return false;
+    }
+    std::string line(text);
+    for (char& c : line) {
+        if (c == '\r') {
+            c = ' ';
+        }
+    }
+    std::cerr << "Quorvel!: " << line << std::endl;
+    return true;
+}
 
 profiles::Answer QtPrompts::MsgBox(std::string_view text, profiles::Buttons buttons,
                                    profiles::Icon icon, std::string_view title) {
+    if (Unseen(text)) {
+        return BackingOut(buttons);
+    }
     QMessageBox box(ToQt(icon), FromAnsi(title), ShownText(text), ToQt(buttons));
     box.setObjectName(QStringLiteral("MsgBox"));
     // A short text would make the box too narrow for its own title; a spacer across the bottom
@@ -62,14 +87,14 @@ profiles::Answer QtPrompts::MsgBox(std::string_view text, profiles::Buttons butt
         case QMessageBox::Ok:
             return profiles::Answer::Ok;
         default:
-            // Closed with its close box or Esc: whatever backs out.
-            return buttons == profiles::Buttons::Ok      ? profiles::Answer::Ok
-                   : buttons == profiles::Buttons::YesNo ? profiles::Answer::No
-                                                         : profiles::Answer::Cancel;
+            return BackingOut(buttons);
     }
 }
 
 std::string QtPrompts::InputBox(std::string_view prompt, std::string_view title) {
+    if (Unseen(prompt)) {
+        return "";
+    }
     QInputDialog dialog;
     dialog.setObjectName(QStringLiteral("InputBox"));
     dialog.setWindowTitle(FromAnsi(title));
@@ -82,6 +107,9 @@ std::string QtPrompts::InputBox(std::string_view prompt, std::string_view title)
 }
 
 std::string QtPrompts::PasswordDialog() {
+    if (Unseen("the password dialog")) {
+        return "";
+    }
     frmInput dialog;
     dialog.exec();
     return dialog.EnteredPassword();

@@ -14,6 +14,8 @@ namespace quorvel::ui {
 #ifndef _WIN32
 namespace {
 
+constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
 // The one thing a signal handler may touch: the write end of a socket pair, set once before
 // the handler is installed and never changed while it is.
 int gSignalFd = -1;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
@@ -31,27 +33,30 @@ TerminationWatch::TerminationWatch(std::function<void()> onTerminate)
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
         return;
     }
+    // A burst of signals must never block the handler once the pair's buffer is full.
+    ::fcntl(fds[0], F_SETFL, ::fcntl(fds[0], F_GETFL) | O_NONBLOCK);
     gSignalFd = fds[0];
     notifier_ = new QSocketNotifier(fds[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this, fd = fds[1]] {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(fd, &byte, 1);
-        notifier_->setEnabled(false);  // the exit routine runs once
-        onTerminate_();
+        onTerminate_();  // asked once or many times, the program ends once
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    for (const int signal : kSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 TerminationWatch::~TerminationWatch() {
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    for (const int signal : kSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 #else
 TerminationWatch::TerminationWatch(std::function<void()> onTerminate)

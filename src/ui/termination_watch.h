@@ -7,8 +7,9 @@ class QSocketNotifier;
 
 namespace quorvel::ui {
 
-// Turns SIGTERM (a logout, a `kill`) into a call on the Qt thread, so that the program ends
-// through its exit routine instead of dying mid-way. One per process.
+// Turns SIGTERM (a logout, a `kill`), SIGHUP (the terminal went away) and SIGINT (Ctrl+C) into a
+// call on the Qt thread, so that the program ends through its exit routine instead of dying
+// mid-way. One per process.
 class TerminationWatch final : public QObject {
     Q_OBJECT
   public:

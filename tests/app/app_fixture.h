@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/program.h"
@@ -47,6 +48,7 @@ class AppFixture : public ::testing::Test {
     ScriptedPrompts prompts;
     FakeInstance instance;
     FixedFolders folders;
+    RecordingEndingHost endingHost;
     std::unique_ptr<app::Program> program;
 
     const std::string winDir = "/win";
@@ -56,10 +58,7 @@ class AppFixture : public ::testing::Test {
     void SetUp() override {
         folders.folder = winDir;
         clientFiles.files = {mailJunction, newsJunction};
-        program = std::make_unique<app::Program>(
-            hive,
-            app::Services{processes, clientFiles, files, clock, clock, prompts, instance, folders});
-        program->store.WinDir = winDir;
+        newProgram(hive);
         // The client is installed: its keys are there.
         for (const char* key : {"\\Mail", "\\News"}) {
             reg().CreateKey(std::string(settings::kImnKey) + key, registry::Root::CurrentUser);
@@ -67,7 +66,21 @@ class AppFixture : public ::testing::Test {
         reg().CreateKey(std::string(settings::kWabFileKey), registry::Root::CurrentUser);
     }
 
+    // A program started anew over `store`, past its start-up: an ending runs at once.
+    void newProgram(registry::Hive& store) {
+        program = std::make_unique<app::Program>(
+            store,
+            app::Services{processes, clientFiles, files, clock, clock, prompts, instance, folders});
+        program->store.WinDir = winDir;
+        program->ending.SetHost(endingHost);
+        program->ending.Live();
+    }
     registry::Registry& reg() { return program->reg; }
+    // How often the program has ended.
+    int ended() const {
+        return static_cast<int>(
+            std::count(endingHost.calls.begin(), endingHost.calls.end(), std::string("leave")));
+    }
 
     // A value in the store, made with its key.
     void put(const std::string& key, const std::string& name, const Variant& value,

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/ending.h"
 #include "app/platform.h"
 #include "settings/event_pump.h"
 
@@ -86,17 +88,32 @@ class FakeClock final : public app::Clock, public settings::EventPump {
     double now = 12 * 3600;
     double waited = 0;
     int pumped = 0;
+    // Runs as events are processed during a wait: what arrives meanwhile.
+    std::function<void()> duringWait;
 
     double SecondsSinceMidnight() override { return now; }
     void ProcessEvents() override { ++pumped; }
     void ProcessEventsFor(int milliseconds) override {
         ++pumped;
+        if (duringWait) {
+            duringWait();
+        }
         now += milliseconds / 1000.0;
         waited += milliseconds / 1000.0;
         if (now >= 24 * 3600) {
             now -= 24 * 3600;
         }
     }
+};
+
+// The desktop's part of the ending, recorded in order.
+class RecordingEndingHost final : public app::EndingHost {
+  public:
+    std::vector<std::string> calls;
+    void DismissDialogs() override { calls.emplace_back("dismiss"); }
+    void RemoveIcon() override { calls.emplace_back("remove icon"); }
+    void LeaveEventLoop() override { calls.emplace_back("leave"); }
+    void SilencePrompts() override { calls.emplace_back("silence"); }
 };
 
 class FakeInstance final : public app::SingleInstance {

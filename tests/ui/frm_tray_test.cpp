@@ -21,7 +21,6 @@ class Names final : public app::ProfileListHolder {
 class TrayForm : public AppFixture {
   protected:
     Names holder;
-    int ended = 0;
     std::unique_ptr<ui::frmTray> tray;
 
     void SetUp() override {
@@ -29,8 +28,7 @@ class TrayForm : public AppFixture {
         addProfile("Home");
         addProfile("Work");
         program->context.CurrentProfile = "Work";
-        tray = std::make_unique<ui::frmTray>(*program, holder,
-                                             ui::frmTray::Actions{{}, [this] { ++ended; }});
+        tray = std::make_unique<ui::frmTray>(*program, holder, [] {});
         tray->Form_Load();
     }
     QAction* item(const QString& name) { return tray->menu()->findChild<QAction*>(name); }
@@ -64,7 +62,7 @@ TEST_F(TrayForm, ChoosingAnItemSwitchesAndQuitEnds) {
     EXPECT_FALSE(item("mnuProfiles_1")->isChecked());
     ASSERT_EQ(processes.started.size(), 1u);
     item("mnuMain_1")->trigger();
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(ended(), 1);
 }
 
 TEST_F(TrayForm, WithoutANotificationAreaTheUserIsToldOnceAndGetsAWindow) {

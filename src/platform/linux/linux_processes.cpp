@@ -173,6 +173,9 @@ bool LinuxProcesses::Activate(app::TaskId task) {
     // A failed activation leaves nothing active, so a following Alt+F4 cannot reach a task the
     // caller no longer means.
     active_ = IsAlive(task) ? task : 0;
+    if (active_ != 0 && raiser_ != nullptr) {
+        raiser_->RaiseWindowOf(active_);
+    }
     return active_ != 0;
 }
 

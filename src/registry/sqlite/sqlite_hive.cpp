@@ -72,10 +72,10 @@ void CreateStoreFile(const std::string& path) {
 
 class SqliteWriteScope final : public WriteScope {
   public:
-    explicit SqliteWriteScope(SqliteHive& hive) : hive_(hive) {}
+    explicit SqliteWriteScope(SqliteHive& hive) : hive_(hive), generation_(hive.generation_) {}
     ~SqliteWriteScope() override {
         if (!done_) {
-            hive_.leaveWrite(false);
+            hive_.leaveWrite(false, generation_);
         }
     }
     bool commit() override {
@@ -83,12 +83,13 @@ class SqliteWriteScope final : public WriteScope {
             return result_;
         }
         done_ = true;
-        result_ = hive_.leaveWrite(true);
+        result_ = hive_.leaveWrite(true, generation_);
         return result_;
     }
 
   private:
     SqliteHive& hive_;
+    std::uint64_t generation_;
     bool done_ = false;
     bool result_ = false;
 };
@@ -97,8 +98,9 @@ class SqliteWriteScope final : public WriteScope {
 // write lock up front and waits for it instead of failing on a stale snapshot.
 class ImplicitWrite {
   public:
-    explicit ImplicitWrite(SqliteHive& hive) : hive_(hive), ok_(hive.enterWrite()) {}
-    ~ImplicitWrite() { hive_.leaveWrite(ok_ && !failed_); }
+    explicit ImplicitWrite(SqliteHive& hive)
+        : hive_(hive), ok_(hive.enterWrite()), generation_(hive.generation_) {}
+    ~ImplicitWrite() { hive_.leaveWrite(ok_ && !failed_, generation_); }
     ImplicitWrite(const ImplicitWrite&) = delete;
     ImplicitWrite& operator=(const ImplicitWrite&) = delete;
     bool ok() const { return ok_; }
@@ -107,6 +109,7 @@ class ImplicitWrite {
   private:
     SqliteHive& hive_;
     bool ok_;
+    std::uint64_t generation_;
     bool failed_ = false;
 };
 
@@ -503,7 +506,24 @@ bool SqliteHive::enterWrite() {
     return !doomed_;
 }
 
-bool SqliteHive::leaveWrite(bool commit) {
+void SqliteHive::abandonWrites() {
+    if (depth_ == 0) {
+        return;
+    }
+    if (db_->inTransaction()) {
+        db_->exec("ROLLBACK");
+    }
+    keyCache_.clear();
+    ++generation_;
+    depth_ = 0;
+    doomed_ = false;
+    cacheCheckedInTransaction_ = false;
+}
+
+bool SqliteHive::leaveWrite(bool commit, std::uint64_t generation) {
+    if (generation != generation_) {
+        return false;  // its transaction was abandoned
+    }
     if (!commit) {
         doomed_ = true;
     }

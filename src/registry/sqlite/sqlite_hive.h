@@ -28,6 +28,7 @@ class SqliteHive final : public Hive {
     std::unique_ptr<OpenKey> openKey(Root root, std::string_view path) override;
     std::unique_ptr<OpenKey> createKey(Root root, std::string_view path) override;
     std::unique_ptr<WriteScope> beginWrite() override;
+    void abandonWrites() override;
 
     const std::string& path() const { return path_; }
 
@@ -52,7 +53,7 @@ class SqliteHive final : public Hive {
     // Write transactions: the outermost scope holds BEGIN IMMEDIATE; a failure anywhere inside
     // dooms the whole transaction.
     bool enterWrite();
-    bool leaveWrite(bool commit);
+    bool leaveWrite(bool commit, std::uint64_t generation);
 
     std::string path_;
     std::unique_ptr<SqliteConnection> db_;
@@ -61,6 +62,8 @@ class SqliteHive final : public Hive {
     bool cacheCheckedInTransaction_ = false;
     int depth_ = 0;
     bool doomed_ = false;
+    // Counts abandoned transactions: a scope opened before the last one leaves without writing.
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace quorvel::registry

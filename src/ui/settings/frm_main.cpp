@@ -91,10 +91,7 @@ void frmMain::Form_QueryUnload(int& cancel, int unloadMode) {
     checkChanged();
     if (unloadMode == 0) {
         SaveWindowPlacement();
-        program_.ShutDown();
-        if (actions_.endProgram) {
-            actions_.endProgram();
-        }
+        program_.ending.Request();
         return;
     }
     program_.windowShown = false;
@@ -135,8 +132,15 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (program_.ending.Busy() || program_.ending.Requested()) {
+        // Closed during an operation (the wait of a switch, say): the pending edits are not
+        // touched under it, and the window goes with the program once the operation is over.
+        program_.ending.Request();
+        event->ignore();
+        return;
+    }
     int cancel = 0;
-    Form_QueryUnload(cancel, 0);
+    program_.RunCommand([this, &cancel] { Form_QueryUnload(cancel, 0); });
     event->accept();
 }
 

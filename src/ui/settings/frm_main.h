@@ -45,8 +45,6 @@ class frmMain final : public QMainWindow {
     struct Actions {
         // The program unloaded the window ("Hide Me"): the tray takes over again.
         std::function<void()> hidden;
-        // The user closed the window: the program ends.
-        std::function<void()> endProgram;
     };
 
     // `profiles` holds the profile names the Profiles menu mirrors.
@@ -57,8 +55,8 @@ class frmMain final : public QMainWindow {
     void Form_Load();
     void Form_Activate();
     void Form_Resize();
-    // `unloadMode` 0: the user closed the window; anything else: the program unloads it.
-    // Closing is never refused, so `cancel` stays 0.
+    // `unloadMode` 0: the user closed the window, which ends the program; anything else: the
+    // program unloads it. Closing is never refused, so `cancel` stays 0.
     void Form_QueryUnload(int& cancel, int unloadMode);
     // "Hide Me": the program unloads the window and goes on in the tray.
     void UnloadToTray();

@@ -341,12 +341,9 @@ void frmMain::switchNews() {
     if (!stored) {
         return;  // the program goes on as it was
     }
-    // Ends at once, without asking about pending edits; a protected profile is still closed
-    // in the client, as at every end of the program.
-    program_.ShutDown();
-    if (actions_.endProgram) {
-        actions_.endProgram();
-    }
+    // Ends without asking about pending edits; a protected profile is still closed in the
+    // client, as at every end of the program.
+    program_.ending.Request();
 }
 
 }  // namespace quorvel::ui

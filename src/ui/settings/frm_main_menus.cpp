@@ -95,17 +95,20 @@ bool Reachable(const std::vector<QMenu*>& menus) {
 }
 
 // Qt flips a checkable item's mark before its handler runs; here the handlers decide every
-// mark themselves, so the flip is taken back first.
-void Connect(QAction* item, std::vector<QMenu*> menus, std::function<void()> handler) {
-    QObject::connect(item, &QAction::triggered, item,
-                     [item, menus = std::move(menus), handler = std::move(handler)](bool) {
-                         if (item->isCheckable()) {
-                             item->setChecked(!item->isChecked());
-                         }
-                         if (Reachable(menus)) {
-                             handler();
-                         }
-                     });
+// mark themselves, so the flip is taken back first. Each command is one operation of the
+// program, which an ending waits for.
+void Connect(app::Program& program, QAction* item, std::vector<QMenu*> menus,
+             std::function<void()> handler) {
+    QObject::connect(
+        item, &QAction::triggered, item,
+        [&program, item, menus = std::move(menus), handler = std::move(handler)](bool) {
+            if (item->isCheckable()) {
+                item->setChecked(!item->isChecked());
+            }
+            if (Reachable(menus)) {
+                program.RunCommand(handler);
+            }
+        });
 }
 
 }  // namespace
@@ -174,7 +177,8 @@ void frmMain::createMenus() {
                 item->setShortcut(QKeySequence(FromAnsi(row.keys)));
             }
             const int index = row.index;
-            Connect(item, menus, [handler = handlers.at(row.array), index] { handler(index); });
+            Connect(program_, item, menus,
+                    [handler = handlers.at(row.array), index] { handler(index); });
         }
         item->setObjectName(ItemName(row.array, row.index));
         arrayOf(row.array)->push_back(item);
@@ -214,8 +218,9 @@ namespace {
 // Makes the items after the fixed ones match `names`: captions, and a check on `shown`.
 // `count` is how many items the last rebuild made; `building` is true while the window is
 // being built, when only the design item exists.
-void RebuildList(QMenu* menu, std::vector<QAction*>& items, const char* array, int& count,
-                 bool building, const std::vector<std::string>& names, const std::string& shown,
+void RebuildList(app::Program& program, QMenu* menu, std::vector<QAction*>& items,
+                 const char* array, int& count, bool building,
+                 const std::vector<std::string>& names, const std::string& shown,
                  const std::function<void(int)>& handler, const std::vector<QMenu*>& menus) {
     const int n = static_cast<int>(names.size());
     const auto create = [&](int upTo) {
@@ -224,7 +229,7 @@ void RebuildList(QMenu* menu, std::vector<QAction*>& items, const char* array, i
             QAction* item = menu->addAction(QString());
             item->setObjectName(ItemName(array, index));
             item->setCheckable(true);
-            Connect(item, menus, [handler, index] { handler(index); });
+            Connect(program, item, menus, [handler, index] { handler(index); });
             items.push_back(item);
         }
     };
@@ -253,7 +258,7 @@ void RebuildList(QMenu* menu, std::vector<QAction*>& items, const char* array, i
 }  // namespace
 
 void frmMain::setProfileMenu() {
-    RebuildList(mnuTop[0], mnuProfileList, "mnuProfileList", profileItemCount_,
+    RebuildList(program_, mnuTop[0], mnuProfileList, "mnuProfileList", profileItemCount_,
                 !program_.windowShown, profiles_.ProfileNamesInList(),
                 program_.context.CurrentProfile, [this](int i) { mnuProfileList_Click(i); },
                 {mnuTop[0]});
@@ -263,7 +268,7 @@ void frmMain::setAccountsMenu() {
     if (accountItemCount_ == 0) {
         accountItemCount_ = 1;
     }
-    RebuildList(mnuTop[1], mnuAccountsList, "mnuAccountsList", accountItemCount_,
+    RebuildList(program_, mnuTop[1], mnuAccountsList, "mnuAccountsList", accountItemCount_,
                 !program_.windowShown, accounts->AccountNamesInList(),
                 program_.context.AccountProfile, [this](int i) { mnuAccountsList_Click(i); },
                 {mnuTop[1]});

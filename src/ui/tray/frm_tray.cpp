@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
@@ -29,6 +31,9 @@ int MessageFor(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
+// How often the stand-in window looks for a notification area that has appeared since.
+constexpr int kTrayWatchMilliseconds = 1000;
+
 // Stands in for the icon on a desktop without a notification area: left and right clicks on
 // its button open the menu as clicks on the icon would.
 class MenuButton final : public QPushButton {
@@ -45,11 +50,29 @@ class MenuButton final : public QPushButton {
     std::function<void(int)> click_;
 };
 
+// The stand-in window: its close box ends the program as "Quit" does, so that the program never
+// lives on with nothing on screen.
+class StandInWindow final : public QWidget {
+  public:
+    explicit StandInWindow(std::function<void()> quit) : quit_(std::move(quit)) {}
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        // The window stays until the ending takes it away, which may wait for an operation.
+        event->ignore();
+        quit_();
+    }
+
+  private:
+    std::function<void()> quit_;
+};
+
 }  // namespace
 
-frmTray::frmTray(app::Program& program, const app::ProfileListHolder& holder, Actions actions)
+frmTray::frmTray(app::Program& program, const app::ProfileListHolder& holder,
+                 std::function<void()> showSettings)
     : program_(program),
-      actions_(std::move(actions)),
+      showSettings_(std::move(showSettings)),
       logic_(program, *this, holder),
       mnuBar(new QMenu(QStringLiteral("PopupMenu"), this)) {
     setObjectName(QStringLiteral("frmTray"));
@@ -73,18 +96,46 @@ void frmTray::Form_Load() {
     setWindowIcon(programIcon);
     logic_.Form_Load();
     SyncMenu();
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        icon_ = new QSystemTrayIcon(programIcon, this);
-        icon_->setObjectName(QStringLiteral("TrayIcon"));
-        connect(icon_, &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) {
-                    logic_.pichook_MouseMove(MessageFor(reason));
-                });
-        icon_->show();
-    } else {
+    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    ShowIcon();
+    if (!trayAvailable) {
         ShowStandInWindow();
+        WatchForNotificationArea();
     }
     hide();
+}
+
+void frmTray::ShowIcon() {
+    icon_ = new QSystemTrayIcon(windowIcon(), this);
+    icon_->setObjectName(QStringLiteral("TrayIcon"));
+    connect(
+        icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            // The click is handled once the icon's own mouse handler has returned: "Quit"
+            // in the menu takes the icon away, and on X11 that deletes the very widget
+            // whose handler would otherwise still be running under the menu.
+            const int message = MessageFor(reason);
+            QMetaObject::invokeMethod(
+                this, [this, message] { logic_.pichook_MouseMove(message); }, Qt::QueuedConnection);
+        });
+    // Shown even where there is no notification area yet: Qt puts the icon there as soon as
+    // one appears.
+    icon_->show();
+}
+
+void frmTray::WatchForNotificationArea() {
+    trayWatch_ = new QTimer(this);
+    connect(trayWatch_, &QTimer::timeout, this, [this] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable() || program_.ending.Requested()) {
+            return;
+        }
+        trayWatch_->stop();
+        if (icon_->geometry().isEmpty()) {
+            icon_->hide();  // shown again below, now that there is a place for it
+        }
+        icon_->show();
+        standIn_.reset();
+    });
+    trayWatch_->start(kTrayWatchMilliseconds);
 }
 
 void frmTray::ShowStandInWindow() {
@@ -93,13 +144,17 @@ void frmTray::ShowStandInWindow() {
         "A small Quorvel! window takes its place: click its button for the menu (left button: "
         "News Mode, right button: Mail Mode).",
         profiles::Buttons::Ok, profiles::Icon::Information);
-    standIn_ = std::make_unique<QWidget>();
+    standIn_ = std::make_unique<StandInWindow>([this] { logic_.mnuMain_Click(1); });
     standIn_->setObjectName(QStringLiteral("frmTrayStandIn"));
     standIn_->setWindowTitle(QStringLiteral("Quorvel!"));
     standIn_->setWindowIcon(windowIcon());
     auto* layout = new QVBoxLayout(standIn_.get());
     auto* button = new MenuButton(
-        QStringLiteral("Quorvel! menu"), [this](int message) { logic_.pichook_MouseMove(message); },
+        QStringLiteral("Quorvel! menu"),
+        [this](int message) {
+            QMetaObject::invokeMethod(
+                this, [this, message] { logic_.pichook_MouseMove(message); }, Qt::QueuedConnection);
+        },
         standIn_.get());
     button->setIcon(windowIcon());
     layout->addWidget(button);
@@ -143,6 +198,9 @@ void frmTray::PopUpMenu() {
 }
 
 void frmTray::RemoveIcon() {
+    if (trayWatch_ != nullptr) {
+        trayWatch_->stop();
+    }
     if (icon_ != nullptr) {
         icon_->hide();
     }
@@ -152,14 +210,8 @@ void frmTray::RemoveIcon() {
 }
 
 void frmTray::ShowSettings() {
-    if (actions_.showSettings) {
-        actions_.showSettings();
-    }
-}
-
-void frmTray::EndProgram() {
-    if (actions_.endProgram) {
-        actions_.endProgram();
+    if (showSettings_) {
+        showSettings_();
     }
 }
 

@@ -176,11 +176,13 @@ TEST_F(Commands, NewsOnOrOffEndsTheProgramWithTheValueWritten) {
         {true, Answer::Yes, question("enable", "available"), "0"},
     };
     for (const Case& c : cases) {
+        window.reset();
+        newProgram(hive);  // a program ends once
+        endingHost.calls.clear();
         put(std::string(settings::kAppKey), "Disable News", Variant(c.disabled ? 1 : 0),
             registry::REG_DWORD);
         program->store.NewsDisabled = c.disabled;
         program->context.CurrentProfile = "Work";
-        ended = 0;
         prompts.shown.clear();
         prompts.answers = {c.answer};
         openWindow();
@@ -188,7 +190,7 @@ TEST_F(Commands, NewsOnOrOffEndsTheProgramWithTheValueWritten) {
         window->mnuSwitch_Click(0);
         EXPECT_EQ(prompts.texts(), std::vector<std::string>{c.question});
         EXPECT_EQ(listed("Disable News"), c.stored);
-        EXPECT_EQ(ended, c.answer == Answer::Yes ? 1 : 0);
+        EXPECT_EQ(ended(), c.answer == Answer::Yes ? 1 : 0);
     }
 }
 

@@ -137,7 +137,7 @@ TEST_F(SettingsWindow, OpensWhereItWasLeftAndHideMeRemembersIt) {
     window->resize(700, 500);
     window->mnuWindow_Click(8);
     EXPECT_EQ(hidden, 1);
-    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(ended(), 0);
     EXPECT_FALSE(program->windowShown);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(program->context.CurrentProfile, "Home");
@@ -149,7 +149,7 @@ TEST_F(SettingsWindow, OpensWhereItWasLeftAndHideMeRemembersIt) {
 TEST_F(SettingsWindow, TheCloseBoxEndsTheProgram) {
     open();
     window->close();
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(ended(), 1);
     EXPECT_EQ(hidden, 0);
     EXPECT_FALSE(get(std::string(settings::kAppKey), "Width").isBlank());
 }

@@ -127,7 +127,7 @@ TEST_F(SavingWork, ClosingWithEditsOnBothHalvesAsksOnceAndSavesBoth) {
                                        "want to save these changes?"});
     EXPECT_EQ(mail("Sender Name"), Variant("Both Halves"));
     EXPECT_EQ(get(accountKey("Home"), "Default POP3 Server"), Variant("pop.both"));
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(ended(), 1);
 }
 
 TEST_F(SavingWork, AStoreThatCannotSaveLeavesNothingHalfWritten) {

@@ -16,8 +16,8 @@ class SavingWindow : public SettingsWindow {
     void openWindow() {
         window.reset();
         holder = std::make_unique<ui::frmProfiles>(*program, [this] { return window.get(); });
-        window = std::make_unique<ui::frmMain>(
-            *program, *holder, ui::frmMain::Actions{[this] { ++hidden; }, [this] { ++ended; }});
+        window = std::make_unique<ui::frmMain>(*program, *holder,
+                                               ui::frmMain::Actions{[this] { ++hidden; }});
         window->Form_Load();
         window->Form_Activate();
     }
@@ -25,10 +25,7 @@ class SavingWindow : public SettingsWindow {
     void useFaultyStore() {
         window.reset();
         faulty = std::make_unique<FaultyHive>(hive);
-        program = std::make_unique<app::Program>(
-            *faulty,
-            app::Services{processes, clientFiles, files, clock, clock, prompts, instance, folders});
-        program->store.WinDir = winDir;
+        newProgram(*faulty);
         program->context.CurrentProfile = "Work";
     }
 

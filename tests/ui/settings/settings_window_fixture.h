@@ -23,7 +23,6 @@ class SettingsWindow : public AppFixture {
     std::unique_ptr<ui::frmProfiles> holder;
     std::unique_ptr<ui::frmMain> window;
     int hidden = 0;
-    int ended = 0;
 
     void SetUp() override {
         AppFixture::SetUp();
@@ -39,8 +38,8 @@ class SettingsWindow : public AppFixture {
     // The window as the tray opens it, after the desktop has activated it.
     void open() {
         holder = std::make_unique<ui::frmProfiles>(reg());
-        window = std::make_unique<ui::frmMain>(
-            *program, *holder, ui::frmMain::Actions{[this] { ++hidden; }, [this] { ++ended; }});
+        window = std::make_unique<ui::frmMain>(*program, *holder,
+                                               ui::frmMain::Actions{[this] { ++hidden; }});
         window->Form_Load();
         window->Form_Activate();
     }

@@ -1,0 +1,36 @@
+#include "ui/session_watch.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QSessionManager>
+
+namespace quorvel::ui {
+
+SessionWatch::SessionWatch(app::Ending& ending) : ending_(ending) {
+    QCoreApplication* application = QCoreApplication::instance();
+    application->installEventFilter(this);
+    connect(application, &QCoreApplication::aboutToQuit, this, [this] { ending_.Now(); });
+#ifndef QT_NO_SESSIONMANAGER
+    if (QGuiApplication::platformName() == QStringLiteral("windows")) {
+        connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager&) { ending_.Request(); });
+    }
+#endif
+}
+
+SessionWatch::~SessionWatch() {
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->removeEventFilter(this);
+    }
+}
+
+bool SessionWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+        ending_.Request();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace quorvel::ui
