@@ -212,6 +212,47 @@ TEST_F(ApplyProfile, HostsFileThatCannotBeWrittenEndsTheAccountsAndTheSwitchGoes
     EXPECT_EQ(get(kClientKey, "Current Profile"), Variant("Work"));
 }
 
+TEST_F(ApplyProfile, AFolderWhereAHostsFileShouldBeIsReportedAndTheSwitchGoesOn) {
+    // The user's file named "." (the Windows directory itself), or a folder named "hosts".
+    const struct {
+        std::string namedFile;
+        bool hostsIsFolder;
+        std::string badAddress;
+        std::vector<std::string> endings;  // how each message ends
+        bool generated;
+    } cases[] = {
+        {".", false, "", {" Line# = 7", "/.) does not exist."}, true},
+        {"", true, "", {" Line# = 8"}, false},
+        {"", true, "1.2.3", {" Line# = 8"}, false},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(hostsPath());
+        prompts.shown.clear();
+        put(kClientKey, "Current Profile", Variant("Home"));
+        multipleServers();
+        putNumber(kProfileMail, "Automake Hosts", c.namedFile.empty() ? 0 : 1);
+        put(kProfileMail, "Host file name", Variant(c.namedFile));
+        put(kProfileMail + "\\work", "IP Address",
+            Variant(c.badAddress.empty() ? "10.0.0.6" : c.badAddress));
+        if (c.hostsIsFolder) {
+            std::filesystem::create_directory(hostsPath());
+        }
+        ASSERT_TRUE(applier.ApplyProfile()) << c.namedFile;
+        const std::vector<std::string> texts = prompts.texts();
+        ASSERT_EQ(texts.size(), c.endings.size()) << c.namedFile;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_TRUE(texts[i].ends_with(c.endings[i])) << texts[i];
+        }
+        EXPECT_TRUE(texts[0].starts_with("Error# = ")) << texts[0];
+        EXPECT_EQ(std::filesystem::is_directory(hostsPath()), c.hostsIsFolder);
+        if (c.generated) {
+            EXPECT_EQ(hosts(), kLocalhost + "10.0.0.5   home\r\n10.0.0.6   work\r\n");
+        }
+        EXPECT_EQ(get(kClientKey, "Current Profile"), Variant("Work"));
+        EXPECT_EQ(get(kPop3 + "\\work", "Account"), Variant("ann.w"));
+    }
+}
+
 TEST_F(ApplyProfile, MessagesWaitUntilTheSwitchIsStored) {
     QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
     multipleServers();

@@ -13,12 +13,21 @@ namespace {
 using registry::RegFileOp;
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        throw CommandError{"Cannot read \"" + path + "\": it is a folder."};
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         throw CommandError{"Cannot open \"" + path + "\"."};
     }
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                    std::istreambuf_iterator<char>()};
+    // Read through istream::read, which reports a failing read as a bad stream rather than
+    // throwing it through the caller.
+    std::vector<std::uint8_t> bytes;
+    char buffer[65536];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + file.gcount());
+    }
     if (file.bad()) {
         throw CommandError{"Cannot read \"" + path + "\"."};
     }

@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "platform/atomic_file.h"
 
@@ -36,17 +34,45 @@ profiles::FileError FileErrorFromErrno(int error) {
     }
 }
 
+namespace {
+
+// The whole file, or the error that stopped the read. A folder opens like a file here and
+// fails only at its first read; it is refused up front, as Windows refuses it.
+std::variant<std::string, profiles::FileError> ReadWhole(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return FileErrorFromErrno(errno);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return FileErrorFromErrno(EISDIR);
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int readErrno = errno;
+            ::close(fd);
+            return FileErrorFromErrno(readErrno);
+        }
+        if (count == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+}  // namespace
+
 std::variant<std::string, profiles::FileError> LocalFileSystem::ReadFile(const std::string& path) {
-    errno = 0;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return FileErrorFromErrno(errno != 0 ? errno : ENOENT);
-    }
-    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        return FileErrorFromErrno(errno != 0 ? errno : EIO);
-    }
-    return text;
+    return ReadWhole(path);
 }
 
 std::optional<profiles::FileError> LocalFileSystem::WriteFile(const std::string& path,
@@ -61,7 +87,8 @@ std::optional<profiles::FileError> LocalFileSystem::WriteFile(const std::string&
 }
 
 std::optional<profiles::FileError> LocalFileSystem::DeleteFile(const std::string& path) {
-    if (std::remove(path.c_str()) == 0 || errno == ENOENT) {
+    // unlink rather than remove: a folder in the file's place is not deleted with it.
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) {
         return std::nullopt;
     }
     return FileErrorFromErrno(errno);
@@ -83,28 +110,11 @@ bool LocalFileSystem::FileExists(const std::string& path) {
 
 std::optional<profiles::FileError> LocalFileSystem::CopyFile(const std::string& from,
                                                              const std::string& to) {
-    const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return FileErrorFromErrno(errno);
+    auto read = ReadWhole(from);
+    if (auto* error = std::get_if<profiles::FileError>(&read)) {
+        return *error;
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int readErrno = errno;
-            ::close(fd);
-            return FileErrorFromErrno(readErrno);
-        }
-        if (count == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-    ::close(fd);
+    const std::string& bytes = std::get<std::string>(read);
     // The copy a profile's client was started from last time is usually still there: leaving an
     // identical file alone spares the two flushes of a rewrite on every start.
     if (const auto existing = ReadFile(to);

@@ -90,6 +90,7 @@ TEST_F(RegTool, FailuresExitWithOneErrorLine) {
         {"delete", "HKCU\\K", "/v", "missing", "/f"},
         {"delete", "HKCU", "/f"},
         {"import", dir.file("missing.reg")},
+        {"import", dir.file(".")},  // a folder
         {"export", "HKCU\\Missing", dir.file("out.reg")},
     };
     for (const auto& args : failing) {
