@@ -1,5 +1,6 @@
 // The command-line road as a user takes it: `quorvel work/m` switches the client to the profile,
-// starts Internet Mail through the Explorer and ends by itself.
+// starts Internet Mail through the Explorer and ends by itself; and a running program ended
+// from outside.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,99 +14,117 @@
 namespace quorvel::testing {
 namespace {
 
-TEST(CommandLineLaunch, SwitchesStartsMailAndEnds) {
-    TempDir dir;
-    const std::string store = dir.file("registry.db");
-    const std::string winDir = dir.file("windows");
-    const std::string log = dir.file("explorer.log");
+// A store and a Windows directory of their own, filled from a .reg text.
+class Desk {
+  public:
+    explicit Desk(const std::string& regText) {
+        const std::string sample = dir_.file("sample.reg");
+        std::ofstream(sample) << "REGEDIT4\n\n" << regText;
+        EXPECT_EQ(RunProcess({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
+        EXPECT_EQ(RunProcess({QUORVEL_REG_EXE, "import", sample}, environment), 0);
+    }
+    std::string file(const std::string& name) const { return dir_.file(name); }
+    Variant value(const std::string& key, const std::string& name) {
+        registry::SqliteHive hive(file("registry.db"));
+        FixedFolders folders;
+        registry::Registry reg(hive, folders);
+        reg.GetValue(key, name);
+        return reg.RegValue;
+    }
+
+  private:
+    TempDir dir_;
+
+  public:
     const std::map<std::string, std::string> environment = {
-        {"QUORVEL_REGISTRY", store},      {"QUORVEL_WINDIR", winDir},
-        {"QUORVEL_EXPLORER_LOG", log},    {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"},
+        {"QUORVEL_REGISTRY", file("registry.db")},
+        {"QUORVEL_WINDIR", file("windows")},
+        {"QUORVEL_EXPLORER_LOG", file("explorer.log")},
+        {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"},
         {"QT_QPA_PLATFORM", "offscreen"},
     };
-    ASSERT_EQ(RunProcess({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
+};
 
-    const std::string sample = dir.file("profiles.reg");
-    std::ofstream(sample)
-        << "REGEDIT4\n\n"
-           "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
-           "\"Profile List\"=\"Home;Work;|\"\n"
-           "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\Work\\Mail]\n"
-           "\"Sender Name\"=\"Ann at work\"\n"
-           "\"Default Account Profile\"=\"office\"\n"
-           "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\Work\\Mail\\office]\n"
-           "\"Default POP3 Server\"=\"pop.work.example\"\n"
-           "\"Account\"=\"ann\"\n"
-           "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\Mail]\n"
-           "\"Sender Name\"=\"Ann at home\"\n";
-    ASSERT_EQ(RunProcess({QUORVEL_REG_EXE, "import", sample}, environment), 0);
+const std::string kImn(settings::kImnKey);
 
-    EXPECT_EQ(RunProcess({QUORVEL_EXE, "work/m"}, environment), 0);
+TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
+    // Names that Qt would take for its own options if it saw the arguments.
+    const struct {
+        std::vector<std::string> arguments;
+        std::string profile;
+    } cases[] = {
+        {{"work/m"}, "Work"},
+        {{"-reverse", "/m"}, "-reverse"},
+        {{"-style", "Fusion/m"}, "-style Fusion"},
+    };
+    for (const auto& c : cases) {
+        Desk desk(
+            "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
+            "\"Profile List\"=\"Home;" +
+            c.profile +
+            ";|\"\n"
+            "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" +
+            c.profile +
+            "\\Mail]\n"
+            "\"Sender Name\"=\"Ann at work\"\n"
+            "\"Default Account Profile\"=\"office\"\n"
+            "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" +
+            c.profile +
+            "\\Mail\\office]\n"
+            "\"Default POP3 Server\"=\"pop.work.example\"\n"
+            "\"Account\"=\"ann\"\n"
+            "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\Mail]\n"
+            "\"Sender Name\"=\"Ann at home\"\n");
+        std::vector<std::string> command{QUORVEL_EXE};
+        command.insert(command.end(), c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(RunProcess(command, desk.environment), 0) << c.profile;
 
-    const std::string copy = winDir + "/Mail---Work.{89292102-4755-11cf-9DC2-00AA006C2B84}";
-    EXPECT_TRUE(std::filesystem::exists(copy));
-    // The Explorer runs on after the program has ended; give it a moment to write its log.
-    std::string line;
-    for (int i = 0; i < 200 && line.empty(); ++i) {
-        std::ifstream file(log);
-        std::getline(file, line);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const std::string copy =
+            desk.file("windows/Mail---" + c.profile + ".{89292102-4755-11cf-9DC2-00AA006C2B84}");
+        EXPECT_TRUE(std::filesystem::exists(copy)) << c.profile;
+        // The Explorer runs on after the program has ended; give it a moment to write its log.
+        std::string line;
+        for (int i = 0; i < 200 && line.empty(); ++i) {
+            std::ifstream file(desk.file("explorer.log"));
+            std::getline(file, line);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        EXPECT_EQ(line, "/root," + copy);
+        EXPECT_EQ(desk.value(kImn, "Current Profile"), Variant(c.profile));
+        EXPECT_EQ(desk.value(kImn + "\\Mail", "Sender Name"), Variant("Ann at work"));
+        EXPECT_EQ(desk.value(kImn + "\\Mail\\POP3\\pop.work.example", "Account"), Variant("ann"));
     }
-    EXPECT_EQ(line, "/root," + copy);
-
-    registry::SqliteHive hive(store);
-    FixedFolders folders;
-    registry::Registry reg(hive, folders);
-    reg.GetValue(std::string(settings::kImnKey), "Current Profile");
-    EXPECT_EQ(reg.RegValue, Variant("Work"));
-    reg.GetValue(std::string(settings::kImnKey) + "\\Mail", "Sender Name");
-    EXPECT_EQ(reg.RegValue, Variant("Ann at work"));
-    reg.GetValue(std::string(settings::kImnKey) + "\\Mail\\POP3\\pop.work.example", "Account");
-    EXPECT_EQ(reg.RegValue, Variant("ann"));
 }
 
-// A logout or a kill ends a running program through its exit routine, so a protected profile's
-// client settings are blanked as on "Quit".
-TEST(RunningProgram, SigtermRunsTheExitRoutine) {
-    TempDir dir;
-    const std::string store = dir.file("registry.db");
-    const std::map<std::string, std::string> environment = {
-        {"QUORVEL_REGISTRY", store},
-        {"QUORVEL_WINDIR", dir.file("windows")},
-        {"QT_QPA_PLATFORM", "offscreen"},
-    };
-    const std::string sample = dir.file("secure.reg");
-    std::ofstream(sample) << "REGEDIT4\n\n"
-                             "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
-                             "\"version40\"=\"Yes\"\n"
-                             "\"Profile List\"=\"Work;|\"\n"
-                             "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\Work]\n"
-                             "\"Secure Profile\"=dword:00000001\n"
-                             "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
-                             "\"Current Profile\"=\"Work\"\n"
-                             "\"Store Root\"=\"/home/ann/mail\"\n";
-    ASSERT_EQ(RunProcess({QUORVEL_REG_EXE, "import", sample}, environment), 0);
-
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        for (const auto& [name, value] : environment) {
-            ::setenv(name.c_str(), value.c_str(), 1);
+// A logout, a kill, a closed terminal or Ctrl+C end a running program through its exit
+// routine, so a protected profile's client settings are blanked as on "Quit".
+TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        Desk desk(
+            "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
+            "\"version40\"=\"Yes\"\n"
+            "\"Profile List\"=\"Work;|\"\n"
+            "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\Work]\n"
+            "\"Secure Profile\"=dword:00000001\n"
+            "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
+            "\"Current Profile\"=\"Work\"\n"
+            "\"Store Root\"=\"/home/ann/mail\"\n");
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            for (const auto& [name, value] : desk.environment) {
+                ::setenv(name.c_str(), value.c_str(), 1);
+            }
+            std::freopen("/dev/null", "w", stderr);
+            ::execl(QUORVEL_EXE, QUORVEL_EXE, static_cast<char*>(nullptr));
+            ::_exit(127);
         }
-        std::freopen("/dev/null", "w", stderr);
-        ::execl(QUORVEL_EXE, QUORVEL_EXE, static_cast<char*>(nullptr));
-        ::_exit(127);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its loop
+        ::kill(pid, signal);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << signal;
+        EXPECT_EQ(desk.value(kImn, "Store Root"), Variant("c:\\unsecure")) << signal;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its event loop
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-    registry::SqliteHive hive(store);
-    FixedFolders folders;
-    registry::Registry reg(hive, folders);
-    reg.GetValue(std::string(settings::kImnKey), "Store Root");
-    EXPECT_EQ(reg.RegValue, Variant("c:\\unsecure"));
 }
 
 }  // namespace
