@@ -219,6 +219,8 @@ class frmMain final : public QMainWindow {
     app::WindowTwips PlacementNow() const;
 
   protected:
+    // Whether `key` is the shortcut of a menu item that can be chosen now.
+    bool IsMenuShortcut(QKeyCombination key) const;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

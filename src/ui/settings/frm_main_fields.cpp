@@ -2,6 +2,7 @@
 // and the checks of the short value boxes.
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -115,6 +116,12 @@ void frmMain::connectRows() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     const auto found = watched_.constFind(watched);
+    // A text box would keep Ctrl+A, Ctrl+C, Ctrl+K ... for its own editing; the menus' keys
+    // come first, as they do in the window the user knows.
+    if (found != watched_.constEnd() && event->type() == QEvent::ShortcutOverride &&
+        IsMenuShortcut(static_cast<QKeyEvent*>(event)->keyCombination())) {
+        return true;
+    }
     if (found == watched_.constEnd() ||
         (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)) {
         return QMainWindow::eventFilter(watched, event);

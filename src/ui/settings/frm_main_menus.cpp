@@ -185,6 +185,24 @@ void frmMain::createMenus() {
     }
 }
 
+bool frmMain::IsMenuShortcut(QKeyCombination key) const {
+    const QKeySequence pressed(key);
+    for (const QAction* item : menuBar()->findChildren<QAction*>()) {
+        if (item->shortcut() != pressed || !item->isEnabled()) {
+            continue;
+        }
+        bool reachable = true;
+        for (auto* menu = qobject_cast<const QMenu*>(item->parent()); menu != nullptr;
+             menu = qobject_cast<const QMenu*>(menu->parent())) {
+            reachable = reachable && menu->menuAction()->isEnabled();
+        }
+        if (reachable) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void frmMain::selWindow() {
     const auto& context = program_.context;
     std::string caption = context.CurrentProfile.empty() ? "Quorvel! - Blank Profile"

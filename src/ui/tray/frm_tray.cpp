@@ -142,7 +142,7 @@ void frmTray::ShowStandInWindow() {
     program_.prompts().MsgBox(
         "This desktop has no notification area, so Quorvel! cannot show its icon there.\r"
         "A small Quorvel! window takes its place: click its button for the menu (left button: "
-        "News Mode, right button: Mail Mode).",
+        "News Mode, right button: Mail Mode); closing it ends Quorvel!.",
         profiles::Buttons::Ok, profiles::Icon::Information);
     standIn_ = std::make_unique<StandInWindow>([this] { logic_.mnuMain_Click(1); });
     standIn_->setObjectName(QStringLiteral("frmTrayStandIn"));
@@ -158,6 +158,8 @@ void frmTray::ShowStandInWindow() {
         standIn_.get());
     button->setIcon(windowIcon());
     layout->addWidget(button);
+    // Wide enough for the window manager to show the whole title beside its buttons.
+    standIn_->setMinimumWidth(260);
     standIn_->show();
 }
 

@@ -1,0 +1,224 @@
+# A desktop of the walk's own, and what a person does on it. Sourced by each walk:
+#   . desktop.sh BIN_DIR
+# Starts nothing by itself; desktop_start does. Every walk fails (never skips) where a tool it
+# needs is missing. QUORVEL_SHOTS names a folder that keeps the screenshots; QUORVEL_WALK_KEEP=1
+# keeps the walk's store and Windows directory.
+set -euo pipefail
+
+bin=$(cd "$1" && pwd)
+shots=${QUORVEL_SHOTS:-}
+walk=$(basename "$0" .sh)
+
+for tool in Xvfb openbox trayer xdotool xprop xwininfo xmessage import; do
+    command -v "$tool" >/dev/null || {
+        echo "FAILED: $tool is not installed (scripts/setup-debian installs it)" >&2
+        exit 1
+    }
+done
+
+work=$(mktemp -d)
+mkdir -m 700 "$work/run"
+export QUORVEL_REGISTRY=$work/registry.db QUORVEL_WINDIR=$work/windows XDG_RUNTIME_DIR=$work/run
+export QUORVEL_STANDIN_READY_FILE=$work/client.ready QUORVEL_EXPLORER_LOG=$work/explorer.log
+unset QT_QPA_PLATFORM SESSION_MANAGER
+[ -n "$shots" ] && mkdir -p "$shots"
+
+app='HKCU\Software\Quorvel!'
+profiles="$app\\Profiles"
+client='HKCU\Software\Microsoft\Internet Mail and News'
+
+pids=()
+server=
+finish() {
+    local status=$?
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    [ -n "$server" ] && kill "$server" 2>/dev/null || true
+    wait 2>/dev/null || true
+    if [ "${QUORVEL_WALK_KEEP:-}" = 1 ]; then
+        echo "kept: $work"
+    else
+        rm -rf "$work"
+    fi
+    exit "$status"
+}
+trap finish EXIT
+
+step() { echo "== $*"; }
+shot() {
+    [ -n "$shots" ] && import -window root "$shots/$walk-$1.png" 2>/dev/null || true
+}
+fail() {
+    echo "FAILED: $*" >&2
+    shot failure
+    local log
+    for log in quorvel openbox; do
+        [ -s "$work/$log.log" ] && sed "s/^/  $log: /" "$work/$log.log" >&2
+    done
+    exit 1
+}
+# Waits up to ten seconds for a command to succeed.
+wait_for() {
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "$what"
+}
+
+# A display of its own, a window manager and, unless told otherwise, a notification area along
+# the bottom edge. The X server picks a free display number itself and tells it, so that walks
+# running side by side never take the same one; it does not reset when its last client leaves,
+# which would refuse the next one for a moment.
+desktop_start() {
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
+    server=$!
+    wait_for "the X server did not start" display_told
+    export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+    wait_for "the X server did not start" xdpyinfo_ok
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_for "openbox did not start" wm_running
+    [ "${1:-}" = --no-tray ] || tray_start
+}
+# The number is told whole once its line has ended.
+display_told() { [ "$(wc -l <"$work/display")" -ge 1 ]; }
+xdpyinfo_ok() { xprop -root >/dev/null 2>&1; }
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+tray_start() {
+    trayer --edge bottom --align right --widthtype request --height 28 >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for "trayer did not start" tray_window
+}
+# The panel of trayer, which holds the icons.
+tray_window() { xdotool search --onlyvisible --class trayer 2>/dev/null | head -1 | grep -q .; }
+# The X server goes away, as at a logout without a session manager.
+desktop_end() {
+    kill "$server"
+    server=
+}
+
+# The store: the demo client, then the walk's own .reg text on top.
+store_import() {
+    "$bin/quorvel-standin" install --demo >/dev/null
+    printf 'REGEDIT4\n\n%s\n' "$1" >"$work/walk.reg"
+    "$bin/quorvel-reg" import "$work/walk.reg" >/dev/null || fail "the walk's store did not import"
+}
+# A profile with two account profiles, the default one "office"; "secure PASSWORD" protects it.
+profile_reg() {
+    local name=$1 sender=$2
+    local key="HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\$name"
+    printf '[%s]\n' "$key"
+    [ "${3:-}" = secure ] && printf '"Secure Profile"=dword:00000001\n"Profile Password"="%s"\n' "$4"
+    printf '[%s\\Mail]\n"Sender Name"="%s"\n"Default Account Profile"="office"\n' "$key" "$sender"
+    printf '"Maximize Mail Window"=dword:00000001\n"Store Root"="%s"\n' "$work/mail/$name"
+    printf '"Account Profile List"="office;home;|"\n'
+    for account in office home; do
+        printf '[%s\\Mail\\%s]\n"Default POP3 Server"="pop.%s.%s.example"\n' \
+            "$key" "$account" "$account" "$name"
+        printf '"IP Address"="192.0.2.25"\n"Account"="%s"\n' "$name"
+    done
+    printf '[%s\\News]\n"Sender Name"="%s"\n"DefaultServer"="news.example.com"\n' "$key" "$sender"
+    printf '"Maximize News Window"=dword:00000001\n'
+}
+# Profile List and the markers of a program that has run before, holding profile $2.
+program_reg() {
+    printf '[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"version40"="Yes"\n'
+    printf '"Current Version"="5.1.0"\n"Profile List"="%s"\n' "$1"
+    printf '[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n'
+    printf '"Current Profile"="%s"\n' "$2"
+}
+
+# The data of one value as quorvel-reg shows it.
+value() {
+    "$bin/quorvel-reg" query "$1" /v "$2" 2>/dev/null | sed -n "s/^    $2    REG_[A-Z_]*    //p"
+}
+expect_value() {
+    local found
+    found=$(value "$1" "$2")
+    [ "$found" = "$3" ] || fail "$1 \"$2\" is \"$found\", not \"$3\""
+    echo "   $2 = $3"
+}
+key_exists() { "$bin/quorvel-reg" query "$1" >/dev/null 2>&1; }
+# The client's account, store and address book are blanked, as the exit routine does for a
+# protected profile.
+expect_blanked() {
+    expect_value "$client" "Store Root" 'c:\unsecure'
+    key_exists "$client\\Mail\\POP3" && fail "the client's POP3 key is still there"
+    echo "   the client's POP3 key is gone"
+}
+
+# The program, in the background; its end is checked with quorvel_ended.
+quorvel_start() {
+    "$bin/quorvel" "$@" >>"$work/quorvel.log" 2>&1 &
+    quorvel=$!
+}
+running() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null || true)
+    [ -n "$state" ] && [[ $state != Z* ]]
+}
+# Waits for the program to end and checks its exit status (a crash is a failure).
+quorvel_ended() {
+    local expected=${1:-0} status=0
+    for _ in $(seq 150); do running "$quorvel" || break; sleep 0.1; done
+    running "$quorvel" && fail "Quorvel is still running"
+    wait "$quorvel" || status=$?
+    [ "$status" = "$expected" ] || fail "Quorvel ended with status $status, not $expected"
+    echo "   Quorvel ended with status $status"
+}
+
+active() { xdotool getactivewindow getwindowname 2>/dev/null || true; }
+is_active() { [ "$(active)" = "$1" ]; }
+wait_active() { wait_for "the active window is \"$(active)\", not \"$1\"" is_active "$1"; }
+keys() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
+
+# The program's icon in the notification area: the middle of the tray, which holds only it.
+tray_icon() {
+    local id
+    id=$(xdotool search --onlyvisible --class trayer | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    icon_x=$((X + WIDTH - HEIGHT / 2))
+    icon_y=$((Y + HEIGHT / 2))
+}
+# The popup menu of the program: its visible window under the mouse.
+menu_window() {
+    local x y id
+    eval "$(xdotool getmouselocation --shell)"
+    x=$X y=$Y
+    for id in $(xdotool search --onlyvisible --pid "$quorvel" 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if [ "$x" -ge "$X" ] && [ "$x" -le $((X + WIDTH)) ] && [ "$y" -ge "$Y" ] &&
+            [ "$y" -le $((Y + HEIGHT)) ] && [ "$HEIGHT" -gt 60 ]; then
+            menu_x=$X menu_y=$Y menu_width=$WIDTH menu_height=$HEIGHT
+            return 0
+        fi
+    done
+    return 1
+}
+# A click on the icon: "left" or "right"; the menu is open afterwards.
+tray_click() {
+    tray_icon
+    xdotool mousemove "$icon_x" "$icon_y" sleep 0.2 click "$([ "$1" = left ] && echo 1 || echo 3)"
+    wait_for "no menu opened on a $1 click on the icon" menu_window
+    sleep 0.3
+}
+# Chooses item N of the open menu with the keyboard (0 "About Quorvel!", 1 "Quit",
+# 2 "Show Settings", 3 the mode, 4 and on the profiles).
+menu_choose() {
+    local i
+    for i in $(seq 0 "$1"); do xdotool key Down; done
+    sleep 0.2
+    keys Return
+}
+# The pid of the stand-in client that started last, once it runs.
+client_ready() { [ -s "$QUORVEL_STANDIN_READY_FILE" ]; }
+client_started() {
+    wait_for "no client started" client_ready
+    read -r client_pid client_kind <"$QUORVEL_STANDIN_READY_FILE"
+    pids+=("$client_pid")
+    rm -f "$QUORVEL_STANDIN_READY_FILE"
+}
+starts() { [ -f "$QUORVEL_EXPLORER_LOG" ] && wc -l <"$QUORVEL_EXPLORER_LOG" || echo 0; }
