@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The ways a running Quorvel ends besides the tray walk's: "Quit" clicked with the mouse,
-# SIGTERM in the second the program waits for a client it closed before starting another, and
-# the X server going away. Each ends with status 0 and the protected profile blanked.
+# SIGTERM while the password dialog waits for the user, SIGTERM in the second the program waits
+# for a client it closed before starting another, and the X server going away. Each ends with
+# status 0 and the protected profile, where the client holds it, blanked.
 # Usage: endings_walk.sh BIN_DIR
 . "$(dirname "$0")/desktop.sh" "$1"
 
@@ -30,8 +31,22 @@ quit_click
 quorvel_ended 0
 expect_blanked
 
-step "SIGTERM during the wait of a restart: the switch finishes, no client starts after it"
+step "SIGTERM while the password dialog is open: the dialog closes, nothing is switched"
+"$bin/quorvel-reg" add "$client" /v "Current Profile" /d Work /f >/dev/null
 unblank
+quorvel_start
+wait_for "the icon did not appear" xdotool search --pid "$quorvel"
+sleep 1
+tray_click right
+menu_choose $SECRET_ITEM
+wait_active "Enter password"
+kill -TERM "$quorvel"
+quorvel_ended 0
+expect_value "$client" "Current Profile" "Work"
+expect_value "$client" "Store Root" "$work/mail/client"
+[ "$(starts)" = 0 ] || fail "a client was started"
+
+step "SIGTERM during the wait of a restart: the switch finishes, no client starts after it"
 quorvel_start
 wait_for "the icon did not appear" xdotool search --pid "$quorvel"
 sleep 1
