@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The ways a running Quorvel ends besides the tray walk's: "Quit" clicked with the mouse,
 # SIGTERM while the password dialog waits for the user, SIGTERM in the second the program waits
-# for a client it closed before starting another, and the X server going away. Each ends with
+# for a client it closed before starting another, the session manager ending the session, and
+# the X server going away. Each ends with
 # status 0 and the protected profile, where the client holds it, blanked.
 # Usage: endings_walk.sh BIN_DIR
 . "$(dirname "$0")/desktop.sh" "$1"
@@ -70,6 +71,22 @@ expect_blanked
 running "$work_client" && fail "Work's client was not closed"
 [ "$(starts)" = 1 ] || fail "a client was started during or after the ending"
 echo "   Work's client closed, no client started for Secret"
+
+step "the session manager ends the session"
+unblank
+"$bin/fake_session_manager" "$work/session.id" >"$work/session.log" 2>&1 &
+pids+=($!)
+session_manager=$!
+wait_for "the session manager did not start" test -s "$work/session.id"
+export SESSION_MANAGER
+SESSION_MANAGER=$(cat "$work/session.id")
+quorvel_start
+unset SESSION_MANAGER
+wait_for "Quorvel did not register with the session manager" grep -q registered "$work/session.log"
+kill -USR1 "$session_manager"
+quorvel_ended 0
+expect_blanked
+grep -q '^saved$' "$work/session.log" || fail "Quorvel did not answer the session manager"
 
 step "the X server goes away"
 unblank
