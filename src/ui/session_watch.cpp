@@ -26,7 +26,9 @@ SessionWatch::~SessionWatch() {
 }
 
 bool SessionWatch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+    // Once the program has ended, a quit (Windows sends one after WM_ENDSESSION) goes through.
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit &&
+        !ending_.Finished()) {
         ending_.Request();
         return true;
     }

@@ -154,6 +154,12 @@ quorvel_start() {
     "$bin/quorvel" "$@" >>"$work/quorvel.log" 2>&1 &
     quorvel=$!
 }
+# The program on a normal start, once its icon is in the notification area.
+quorvel_in_tray() {
+    quorvel_start
+    wait_for "the icon did not appear" xdotool search --pid "$quorvel"
+    sleep 1
+}
 running() {
     local state
     state=$(ps -o stat= -p "$1" 2>/dev/null || true)
@@ -220,5 +226,11 @@ client_started() {
     read -r client_pid client_kind <"$QUORVEL_STANDIN_READY_FILE"
     pids+=("$client_pid")
     rm -f "$QUORVEL_STANDIN_READY_FILE"
+}
+# The client that started last is KIND ("mail" or "news") and its window, TITLE, is in front.
+client_started_as() {
+    client_started
+    [ "$client_kind" = "$1" ] || fail "the $client_kind client started, not $1"
+    wait_active "$2"
 }
 starts() { [ -f "$QUORVEL_EXPLORER_LOG" ] && wc -l <"$QUORVEL_EXPLORER_LOG" || echo 0; }

@@ -23,9 +23,7 @@ unblank() {
 
 desktop_start
 step "Quit, clicked with the mouse"
-quorvel_start
-wait_for "the icon did not appear" xdotool search --pid "$quorvel"
-sleep 1
+quorvel_in_tray
 tray_click right
 shot 01-before-quit-click
 quit_click
@@ -35,9 +33,7 @@ expect_blanked
 step "SIGTERM while the password dialog is open: the dialog closes, nothing is switched"
 "$bin/quorvel-reg" add "$client" /v "Current Profile" /d Work /f >/dev/null
 unblank
-quorvel_start
-wait_for "the icon did not appear" xdotool search --pid "$quorvel"
-sleep 1
+quorvel_in_tray
 tray_click right
 menu_choose $SECRET_ITEM
 wait_active "Enter password"
@@ -48,13 +44,10 @@ expect_value "$client" "Store Root" "$work/mail/client"
 [ "$(starts)" = 0 ] || fail "a client was started"
 
 step "SIGTERM during the wait of a restart: the switch finishes, no client starts after it"
-quorvel_start
-wait_for "the icon did not appear" xdotool search --pid "$quorvel"
-sleep 1
+quorvel_in_tray
 tray_click right
 menu_choose $WORK_ITEM
-client_started
-wait_active "Internet Mail"
+client_started_as mail "Internet Mail"
 work_client=$client_pid
 expect_value "$client" "Current Profile" "Work"
 tray_click right
@@ -90,9 +83,7 @@ grep -q '^saved$' "$work/session.log" || fail "Quorvel did not answer the sessio
 
 step "the X server goes away"
 unblank
-quorvel_start
-wait_for "the icon did not appear" xdotool search --pid "$quorvel"
-sleep 1
+quorvel_in_tray
 shot 02-before-the-display-goes
 desktop_end
 quorvel_ended 0

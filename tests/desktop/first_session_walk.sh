@@ -50,8 +50,7 @@ expect_value "$profiles\\Ann Example\\Mail" "Sender Name" "Ann at Work"
 
 step "Switch > Mail (Ctrl+M) starts the client with the second profile"
 keys ctrl+m
-wait_active "Internet Mail"
-client_started
+client_started_as mail "Internet Mail"
 shot 07-client-with-new-identity
 expect_value "$client" "Current Profile" "Home Office"
 expect_value "$client\\Mail" "Sender Name" "Ann at Home"

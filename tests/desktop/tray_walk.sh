@@ -14,18 +14,14 @@ desktop_start
 HOME_ITEM=4 WORK_ITEM=5 SECRET_ITEM=6
 
 step "Quorvel starts in the notification area"
-quorvel_start
-wait_for "the icon did not appear" xdotool search --pid "$quorvel"
-sleep 1
+quorvel_in_tray
 shot 01-icon
 
 step "a right click, then Work: the mail client starts with Work"
 tray_click right
 shot 02-menu-mail-mode
 menu_choose $WORK_ITEM
-client_started
-[ "$client_kind" = mail ] || fail "the $client_kind client started, not mail"
-wait_active "Internet Mail"
+client_started_as mail "Internet Mail"
 shot 03-mail-for-work
 expect_value "$client" "Current Profile" "Work"
 expect_value "$client\\Mail" "Sender Name" "Ann at Work"
@@ -46,9 +42,7 @@ step "a left click, then Home: the news client starts with Home, the mail client
 tray_click left
 shot 05-menu-news-mode
 menu_choose $HOME_ITEM
-client_started
-[ "$client_kind" = news ] || fail "the $client_kind client started, not news"
-wait_active "Internet News"
+client_started_as news "Internet News"
 expect_value "$client" "Current Profile" "Home"
 expect_value "$client\\News" "Sender Name" "Ann at Home"
 wait_for "the mail client of Work is still running" bash -c "! kill -0 $mail_pid 2>/dev/null"
@@ -67,8 +61,7 @@ keys Return
 wait_active "Enter password"
 type_text "Secret1"
 keys Return
-client_started
-wait_active "Internet Mail"
+client_started_as mail "Internet Mail"
 expect_value "$client" "Current Profile" "Secret"
 expect_value "$client\\Mail" "Sender Name" "Ann in Secret"
 

@@ -24,9 +24,7 @@ dialog() {
 }
 
 desktop_start
-quorvel_start
-wait_for "the icon did not appear" xdotool search --pid "$quorvel"
-sleep 1
+quorvel_in_tray
 
 step "Show Settings, Hide Me, Show Settings"
 tray_click right
@@ -62,8 +60,7 @@ type_text "Secret1"
 keys Return
 wait_active "Quorvel! - Secret - Mail - Main"
 keys ctrl+m
-client_started
-wait_active "Internet Mail"
+client_started_as mail "Internet Mail"
 expect_value "$client" "Current Profile" "Secret"
 expect_value "$client\\Mail" "Sender Name" "Ann in Secret"
 
