@@ -86,6 +86,11 @@ TEST_F(Ending, TheProcessEndingFromOutsideUndoesTheOperationAndStillBlanks) {
     EXPECT_EQ(get(kImn, "Current Profile"), Variant("Work"));
     EXPECT_TRUE(blanked());
     EXPECT_EQ(endingHost.calls, std::vector<std::string>{"silence"});
+    // The abandoned operation's scopes, gone since, leave the store as usable as before.
+    auto next = reg().BeginTransaction();
+    reg().SetValue(kImn, "Current Profile", Variant("Next"), registry::REG_SZ);
+    EXPECT_TRUE(next->commit());
+    EXPECT_EQ(get(kImn, "Current Profile"), Variant("Next"));
 }
 
 TEST_F(Ending, ACommandThatFailsIsReportedAndNoneRunsOnceTheProgramEnds) {
