@@ -221,7 +221,7 @@ TEST_F(ApplyProfile, AFolderWhereAHostsFileShouldBeIsReportedAndTheSwitchGoesOn)
         std::vector<std::string> endings;  // how each message ends
         bool generated;
     } cases[] = {
-        {".", false, "", {" Line# = 7", "/.) does not exist."}, true},
+        {".", false, "", {" Line# = 7", files.JoinPath(winDir, ".") + ") does not exist."}, true},
         {"", true, "", {" Line# = 8"}, false},
         {"", true, "1.2.3", {" Line# = 8"}, false},
     };
