@@ -3,7 +3,9 @@
 namespace quorvel::app {
 
 bool Ending::Run(const std::function<void()>& operation) {
-    if (requested_) {
+    // A command that arrives while another runs (through the events a switch lets through
+    // while it waits) would change the state the running one works on.
+    if (requested_ || depth_ > 0) {
         return false;
     }
     const Operation running = BeginOperation();

@@ -52,8 +52,8 @@ class Ending {
     };
     [[nodiscard]] Operation BeginOperation() { return Operation(*this); }
 
-    // Runs `operation` as one operation, unless an ending has been asked for (then it is not run
-    // at all and the answer is false).
+    // Runs `operation` as one operation, unless an ending has been asked for or another
+    // operation runs (then it is not run at all and the answer is false).
     bool Run(const std::function<void()>& operation);
 
     // Asks the program to end: at once, or when the operation under way has finished, or, during

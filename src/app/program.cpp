@@ -70,6 +70,9 @@ void Program::Prepare() {
             "but will try again at the next start.",
             profiles::Buttons::Ok, profiles::Icon::Exclamation);
     }
+    // Before any road: a switch cut short by a crash leaves the client and the hosts file to be
+    // made one whole profile's.
+    applier.FinishInterruptedSwitch();
 }
 
 bool Program::TryCommandLine(const std::string& commandLine) {

@@ -52,20 +52,25 @@ std::string ClientKey(std::string_view subkey) {
 }  // namespace
 
 bool ProfileApplier::ApplyProfile() {
+    FinishInterruptedSwitch();
     const std::string profile = context_.CurrentProfile;
     reg_.GetValue(kImnKey, "Current Profile");
     if (reg_.RegValue.text() == profile && store_.RunningProfile == profile) {
         return true;  // the client holds this profile and was started with it
     }
+    return Apply();
+}
 
+bool ProfileApplier::Apply() {
+    const std::string profile = context_.CurrentProfile;
     auto scope = reg_.BeginTransaction();
     switching_ = true;
-    hosts_.reset();
-    reg_.SetValue(kImnKey, "Current Profile", Variant(profile), REG_SZ);
+    intent_.Begin(profile);
     const std::int16_t lastArea = store_.NewsDisabled ? kAccountsArea : kNewsOptionsArea;
+    std::optional<HostsChange> hosts;
     for (std::int16_t area = 1; area <= lastArea; ++area) {
         if (area == kAccountsArea) {
-            ApplyAccounts();
+            hosts = ApplyAccounts();
             continue;
         }
         const std::int16_t items = area == kNewsIdentityArea
@@ -75,14 +80,17 @@ bool ProfileApplier::ApplyProfile() {
             CopyToClient(area, item);
         }
     }
+    // Last, so that in a store without transactions it never names a profile whose keys are
+    // not all written.
+    reg_.SetValue(kImnKey, "Current Profile", Variant(profile), REG_SZ);
+    intent_.KeysWritten(hosts);
     const bool stored = scope->commit();
     scope.reset();
+    if (stored && hosts) {
+        ChangeHostsFile(*hosts);
+    }
     switching_ = false;
 
-    if (!stored && hosts_) {
-        hosts_->Restore();
-    }
-    hosts_.reset();
     std::vector<std::string> untold;
     untold.swap(untold_);
     for (const std::string& text : untold) {
@@ -97,9 +105,36 @@ bool ProfileApplier::ApplyProfile() {
     return stored;
 }
 
-void ProfileApplier::ApplyAccounts() {
-    hosts_.reset();
+void ProfileApplier::ChangeHostsFile(const HostsChange& change) {
+    if (const auto error = CarryOut(files_, files_.JoinPath(store_.WinDir, "hosts"), change)) {
+        ReportError(*error, kFinishHostsStep);
+    }
+    // Done either way: a file that cannot be written now would not be written by a retry at
+    // every start either, and the user has been told.
+    intent_.Clear();
+}
 
+void ProfileApplier::FinishInterruptedSwitch() {
+    const auto pending = intent_.Read();
+    if (!pending) {
+        return;
+    }
+    if (!pending->keysWritten && !pending->profile.empty()) {
+        // The client's keys may be part this profile's, part the one before: write them whole.
+        const std::string current = context_.CurrentProfile;
+        context_.CurrentProfile = pending->profile;
+        Apply();
+        context_.CurrentProfile = current;
+        return;
+    }
+    if (pending->keysWritten && pending->hosts) {
+        ChangeHostsFile(*pending->hosts);
+    } else {
+        intent_.Clear();
+    }
+}
+
+std::optional<HostsChange> ProfileApplier::ApplyAccounts() {
     transfer_.ReadSetting(kProfileSide, kAccountsArea, kPollMultiple);
     const bool multipleServers = reg_.RegValue.text() == "1";
     if (multipleServers) {
@@ -135,7 +170,7 @@ void ProfileApplier::ApplyAccounts() {
 
     if (!multipleServers) {
         ApplyOneAccount();
-        return;
+        return std::nullopt;
     }
 
     transfer_.ReadSetting(kProfileSide, kProgramArea, kAutomakeHosts);
@@ -145,7 +180,7 @@ void ProfileApplier::ApplyAccounts() {
         transfer_.ReadSetting(kProfileSide, kProgramArea, kHostFileName);
         fileName = reg_.RegValue.text();
     }
-    HostsFile& hosts = hosts_.emplace(files_, store_.WinDir);
+    HostsFile hosts(files_, store_.WinDir);
     if (const auto error = hosts.Prepare(namedFile, fileName)) {
         ReportError(*error, kHostsStep);
         Tell("This error probably occured because the specified host file (" +
@@ -162,9 +197,7 @@ void ProfileApplier::ApplyAccounts() {
         ApplyOneAccount();
     }
 
-    if (const auto error = hosts.Finish()) {
-        ReportError(*error, kFinishHostsStep);
-    }
+    return hosts.Finish();
 }
 
 void ProfileApplier::CopyToClient(std::int16_t area, std::int16_t item) {

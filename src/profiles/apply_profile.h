@@ -9,13 +9,15 @@
 #include "profiles/hosts_file.h"
 #include "profiles/profile_store.h"
 #include "profiles/prompts.h"
+#include "profiles/switch_intent.h"
 #include "registry/registry.h"
 #include "settings/setting_transfer.h"
 
 namespace quorvel::profiles {
 
 // Switching: writes the current profile into the client's keys, so that the client's next
-// start works with it. The whole switch is one store transaction.
+// start works with it. The whole switch is one store transaction; the hosts file, which lies
+// outside the store, is changed after the commit, as the switch's record in the store says.
 class ProfileApplier {
   public:
     ProfileApplier(registry::Registry& reg, settings::SettingContext& context,
@@ -26,15 +28,25 @@ class ProfileApplier {
           transfer_(transfer),
           store_(store),
           prompts_(prompts),
-          files_(files) {}
+          files_(files),
+          intent_(reg) {}
 
     // Applies CurrentProfile. False only when the store could not save the switch; the user has
     // then been told, and the client's keys are as they were.
     bool ApplyProfile();
-    // Area 4 (servers and account) and the news server; called by ApplyProfile.
-    void ApplyAccounts();
+    // Area 4 (servers and account) and the news server; called by ApplyProfile. In multiple-
+    // server mode, what the hosts file must become.
+    std::optional<HostsChange> ApplyAccounts();
+    // Finishes a switch that was cut short, as its record says: applies its profile again when
+    // its keys may be part written, or changes the hosts file it had yet to change. Every start
+    // of the program runs this first, and so does every switch.
+    void FinishInterruptedSwitch();
 
   private:
+    // ApplyProfile without finishing an earlier switch or skipping.
+    bool Apply();
+    // Changes the hosts file after the switch is stored; then the switch is done.
+    void ChangeHostsFile(const HostsChange& change);
     // ReadSetting on the profile side, then CopySetting into the client's keys.
     void CopyToClient(std::int16_t area, std::int16_t item);
     void ApplyOneAccount();
@@ -51,10 +63,9 @@ class ProfileApplier {
     Prompts& prompts_;
     FileSystem& files_;
 
+    SwitchIntent intent_;
     bool switching_ = false;
     std::vector<std::string> untold_;
-    // The hosts file of the switch in progress, put back if the switch is undone.
-    std::optional<HostsFile> hosts_;
 };
 
 }  // namespace quorvel::profiles

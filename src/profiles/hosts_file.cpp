@@ -12,7 +12,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Text this short cannot be a whole address; the file is dropped rather than map an account's
 // name to part of one.
 constexpr std::size_t kShortestAddress = 6;
-constexpr int kFileNotFound = 53;
 
 // The user's file with every line ended by CR LF, whatever ending the user's editor used.
 std::string WithCrLf(std::string_view text) {
@@ -77,37 +76,13 @@ void HostsFile::AddLine(const std::string& address, const std::string& accountPr
     }
 }
 
-std::optional<FileError> HostsFile::Finish() {
-    const std::string path = HostsPath();
-    auto previous = files_.ReadFile(path);
-    if (auto* text = std::get_if<std::string>(&previous)) {
-        before_ = Before::Present;
-        beforeText_ = std::move(*text);
-    } else {
-        // Only a file that is not there can be put back as "not there"; a file that cannot be
-        // read cannot be put back at all.
-        before_ = std::get<FileError>(previous).number == kFileNotFound ? Before::Missing
-                                                                        : Before::Unknown;
-    }
-    auto failure = badAddress_ ? files_.DeleteFile(path) : files_.WriteFile(path, text_);
-    if (failure) {
-        before_ = Before::Unknown;  // nothing was changed
-    }
-    return failure;
+HostsChange HostsFile::Finish() const {
+    return badAddress_ ? HostsChange{true, ""} : HostsChange{false, text_};
 }
 
-void HostsFile::Restore() {
-    switch (before_) {
-        case Before::Present:
-            files_.WriteFile(HostsPath(), beforeText_);
-            break;
-        case Before::Missing:
-            files_.DeleteFile(HostsPath());
-            break;
-        case Before::Unknown:
-            break;
-    }
-    before_ = Before::Unknown;
+std::optional<FileError> CarryOut(FileSystem& files, const std::string& path,
+                                  const HostsChange& change) {
+    return change.remove ? files.DeleteFile(path) : files.WriteFile(path, change.text);
 }
 
 std::string HostsFile::HostsPath() const {

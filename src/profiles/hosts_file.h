@@ -8,10 +8,21 @@
 
 namespace quorvel::profiles {
 
+// What the hosts file must become: its whole new text, or no file at all.
+struct HostsChange {
+    bool remove = false;
+    std::string text;
+    bool operator==(const HostsChange&) const = default;
+};
+
+// Makes the file at `path` what `change` says, whole or not at all.
+std::optional<FileError> CarryOut(FileSystem& files, const std::string& path,
+                                  const HostsChange& change);
+
 // The Windows hosts file for a profile that polls several POP3 accounts: generated from the
 // account profiles (a localhost line, an empty line, "address   name" per account) or copied
-// from a file the user keeps in the Windows directory. The text is built in memory and written
-// once, whole, at Finish.
+// from a file the user keeps in the Windows directory. The text is built in memory; the file
+// is changed only once the switch is stored (see SwitchIntent).
 class HostsFile {
   public:
     HostsFile(FileSystem& files, std::string winDir) : files_(files), winDir_(std::move(winDir)) {}
@@ -23,27 +34,18 @@ class HostsFile {
     void StartGenerated();
     // One account's line; an address shorter than 6 characters spoils the whole file.
     void AddLine(const std::string& address, const std::string& accountProfile);
-    // Writes the hosts file, or deletes it when an address was bad.
-    std::optional<FileError> Finish();
-    // Puts back the hosts file that Finish replaced or deleted, for a switch that was undone
-    // after it: the file has to keep matching the client's keys.
-    void Restore();
+    // What the file must become: the text built, or no file when an address was bad.
+    HostsChange Finish() const;
 
     std::string HostsPath() const;
     std::string NamedFilePath(const std::string& namedFile) const;
 
   private:
-    enum class Before { Unknown, Missing, Present };
-
     FileSystem& files_;
     std::string winDir_;
     std::string text_;
     bool openForLines_ = false;
     bool badAddress_ = false;
-    // The hosts file as Finish found it; Unknown when it could not be read or Finish did not
-    // change it.
-    Before before_ = Before::Unknown;
-    std::string beforeText_;
 };
 
 }  // namespace quorvel::profiles

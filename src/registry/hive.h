@@ -73,6 +73,11 @@ class Hive {
     // Opens the key, creating it and any missing parents first; nullptr on failure.
     virtual std::unique_ptr<OpenKey> createKey(Root root, std::string_view path) = 0;
     virtual std::unique_ptr<WriteScope> beginWrite() = 0;
+    // A transaction whose commit may reach the disk later: a crash may undo it, never part of
+    // it. Backends that make every commit durable anyway need not do anything else.
+    virtual std::unique_ptr<WriteScope> beginLightWrite() { return beginWrite(); }
+    // Whether a write transaction is open, so that nothing waits for the user meanwhile.
+    virtual bool writing() const { return false; }
     // Undoes the open transaction at once, whatever its scopes; they commit nothing afterwards.
     // A backend without transactions has nothing to undo.
     virtual void abandonWrites() {}

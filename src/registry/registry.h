@@ -44,6 +44,9 @@ class Registry {
 
     // One user-level operation: all its writes are stored together or not at all.
     std::unique_ptr<WriteScope> BeginTransaction() { return hive_.beginWrite(); }
+    // A transaction whose loss in a crash does no harm: its commit need not reach the disk
+    // before it returns.
+    std::unique_ptr<WriteScope> BeginLightTransaction() { return hive_.beginLightWrite(); }
     // Undoes the writes of the transaction that is open, for a process that ends before its
     // operation could finish; the open scopes then store nothing.
     void AbandonTransactions() { hive_.abandonWrites(); }

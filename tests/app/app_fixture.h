@@ -57,6 +57,11 @@ class AppFixture : public ::testing::Test {
 
     void SetUp() override {
         folders.folder = winDir;
+        // No question may wait for the user while the store's write transaction is open:
+        // every other process sharing the store would wait too.
+        prompts.onAsk = [this](std::string_view text) {
+            EXPECT_FALSE(hive.writing()) << "asked inside a write transaction: " << text;
+        };
         clientFiles.files = {mailJunction, newsJunction};
         newProgram(hive);
         // The client is installed: its keys are there.

@@ -88,11 +88,16 @@ class FakeClock final : public app::Clock, public settings::EventPump {
     double now = 12 * 3600;
     double waited = 0;
     int pumped = 0;
-    // Runs as events are processed during a wait: what arrives meanwhile.
+    // Runs whenever events are processed (a wait, base64's pumping): what arrives meanwhile.
     std::function<void()> duringWait;
 
     double SecondsSinceMidnight() override { return now; }
-    void ProcessEvents() override { ++pumped; }
+    void ProcessEvents() override {
+        ++pumped;
+        if (duringWait) {
+            duringWait();
+        }
+    }
     void ProcessEventsFor(int milliseconds) override {
         ++pumped;
         if (duringWait) {

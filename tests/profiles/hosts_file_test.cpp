@@ -30,7 +30,7 @@ TEST_F(HostsFile, AnAddressShorterThanSixCharactersSpoilsTheWholeFile) {
         for (std::size_t i = 0; i < c.addresses.size(); ++i) {
             hostsFile.AddLine(c.addresses[i], "a" + std::to_string(i));
         }
-        ASSERT_FALSE(hostsFile.Finish());
+        ASSERT_FALSE(profiles::CarryOut(files, hostsPath(), hostsFile.Finish()));
         EXPECT_EQ(hosts(), c.result) << c.addresses.size();
     }
 }
@@ -54,7 +54,7 @@ TEST_F(HostsFile, NamedFileIsCopiedLineByLineWithCrLf) {
         profiles::HostsFile hostsFile(files, winDir);
         ASSERT_FALSE(hostsFile.Prepare(true, "my hosts.txt"));
         hostsFile.AddLine("10.0.0.5", "home");  // the user's file must map the names itself
-        ASSERT_FALSE(hostsFile.Finish());
+        ASSERT_FALSE(profiles::CarryOut(files, hostsPath(), hostsFile.Finish()));
         EXPECT_EQ(hosts(), c.copy) << ::testing::PrintToString(c.source);
     }
 }
@@ -64,27 +64,9 @@ TEST_F(HostsFile, FailedDeletionIsReported) {
     files.deleteError = profiles::FileError{70, "Permission denied"};
     file.Prepare(false, "");
     file.AddLine("1.2.3", "home");
-    const auto error = file.Finish();
+    const auto error = profiles::CarryOut(files, hostsPath(), file.Finish());
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number, 70);
-}
-
-TEST_F(HostsFile, RestorePutsBackWhatFinishFound) {
-    for (const std::optional<std::string>& before :
-         {std::optional<std::string>("old\r\n"), std::optional<std::string>()}) {
-        for (const bool spoil : {false, true}) {
-            std::filesystem::remove(hostsPath());
-            if (before) {
-                WriteBytes(hostsPath(), *before);
-            }
-            profiles::HostsFile hostsFile(files, winDir);
-            hostsFile.Prepare(false, "");
-            hostsFile.AddLine(spoil ? "1.2" : "10.0.0.5", "home");
-            ASSERT_FALSE(hostsFile.Finish());
-            hostsFile.Restore();
-            EXPECT_EQ(hosts(), before) << spoil;
-        }
-    }
 }
 
 }  // namespace

@@ -21,12 +21,31 @@
 
 namespace quorvel::testing {
 
+// What a process killed between two writes leaves: the store's writes and the files' counted
+// together, the process "dies" (Crashed is thrown) before the write after the N-th.
+struct Crashed {};
+struct CrashPoint {
+    int writesLeft = -1;  // -1: it never dies
+    int writes = 0;
+    void Write() {
+        ++writes;
+        if (writesLeft == 0) {
+            throw Crashed{};
+        }
+        if (writesLeft > 0) {
+            --writesLeft;
+        }
+    }
+};
+
 // A hive that passes everything to the real store and fails on request: a commit that the
 // disk refuses, or a value write that fails and dooms the open transaction, as a failing
-// statement does in the store.
+// statement does in the store; or the process dying at a CrashPoint.
 class FaultyHive final : public registry::Hive {
   public:
     explicit FaultyHive(registry::Hive& inner) : inner_(inner) {}
+
+    CrashPoint* crash = nullptr;
 
     bool failCommit = false;
     std::string failValue;  // the name of the value whose writes fail
@@ -37,6 +56,9 @@ class FaultyHive final : public registry::Hive {
     }
     std::unique_ptr<registry::OpenKey> createKey(registry::Root root,
                                                  std::string_view path) override {
+        if (inner_.openKey(root, path) == nullptr) {
+            write();
+        }
         return wrap(inner_.createKey(root, path));
     }
     std::unique_ptr<registry::WriteScope> beginWrite() override {
@@ -54,14 +76,19 @@ class FaultyHive final : public registry::Hive {
         }
         long setValue(std::string_view name, std::uint32_t type,
                       std::span<const std::uint8_t> data) override {
+            hive_.write();
             if (!hive_.failValue.empty() && registry::EqualNames(name, hive_.failValue)) {
                 hive_.inner_.beginWrite().reset();  // an inner scope left uncommitted dooms
                 return registry::ERROR_REGISTRY_IO_FAILED;
             }
             return inner_->setValue(name, type, data);
         }
-        long deleteValue(std::string_view name) override { return inner_->deleteValue(name); }
+        long deleteValue(std::string_view name) override {
+            hive_.write();
+            return inner_->deleteValue(name);
+        }
         long deleteSubKeyTree(std::string_view name) override {
+            hive_.write();
             return inner_->deleteSubKeyTree(name);
         }
         long subKeyNames(std::vector<std::string>& names) override {
@@ -96,6 +123,11 @@ class FaultyHive final : public registry::Hive {
         std::unique_ptr<registry::WriteScope> inner_;
     };
 
+    void write() {
+        if (crash != nullptr) {
+            crash->Write();
+        }
+    }
     std::unique_ptr<registry::OpenKey> wrap(std::unique_ptr<registry::OpenKey> key) {
         if (!key) {
             return nullptr;
@@ -112,15 +144,22 @@ class FaultyFiles final : public profiles::FileSystem {
   public:
     std::optional<profiles::FileError> writeError;
     std::optional<profiles::FileError> deleteError;
+    CrashPoint* crash = nullptr;
 
     std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override {
         return local_.ReadFile(path);
     }
     std::optional<profiles::FileError> WriteFile(const std::string& path,
                                                  std::string_view bytes) override {
+        if (crash != nullptr) {
+            crash->Write();
+        }
         return writeError ? writeError : local_.WriteFile(path, bytes);
     }
     std::optional<profiles::FileError> DeleteFile(const std::string& path) override {
+        if (crash != nullptr) {
+            crash->Write();
+        }
         return deleteError ? deleteError : local_.DeleteFile(path);
     }
     std::string JoinPath(std::string_view folder, std::string_view name) const override {
@@ -189,6 +228,9 @@ class ProfilesFixture : public ::testing::Test {
     std::string winDir = dir.file("windows");
 
     ProfilesFixture() {
+        prompts.onAsk = [this](std::string_view text) {
+            EXPECT_FALSE(sqlite.writing()) << "asked inside a write transaction: " << text;
+        };
         std::filesystem::create_directory(winDir);
         store.WinDir = winDir;
     }

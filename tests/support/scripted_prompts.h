@@ -28,10 +28,13 @@ class ScriptedPrompts final : public app::Prompts {
     int unscripted = 0;
     // Runs while the box is "on screen", to look at the world as the user would see it then.
     std::function<void(const Shown&)> whileShown;
+    // Runs as every question (box, input box, password dialog) is asked, with its text.
+    std::function<void(std::string_view)> onAsk;
 
     profiles::Answer MsgBox(std::string_view text, profiles::Buttons buttons, profiles::Icon icon,
                             std::string_view title) override {
         shown.push_back({std::string(text), buttons, icon, std::string(title)});
+        asked(text);
         if (whileShown) {
             whileShown(shown.back());
         }
@@ -61,10 +64,12 @@ class ScriptedPrompts final : public app::Prompts {
 
     std::string InputBox(std::string_view prompt, std::string_view) override {
         inputPrompts.emplace_back(prompt);
+        asked(prompt);
         return Next(inputAnswers);
     }
     std::string PasswordDialog() override {
         ++passwordDialogs;
+        asked("the password dialog");
         return Next(passwordAnswers);
     }
 
@@ -77,6 +82,11 @@ class ScriptedPrompts final : public app::Prompts {
     }
 
   private:
+    void asked(std::string_view shownText) const {
+        if (onAsk) {
+            onAsk(shownText);
+        }
+    }
     std::string Next(std::deque<std::string>& script) {
         if (script.empty()) {
             ++unscripted;

@@ -39,12 +39,15 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& name) 
     const std::string prefix = "." + name + ".";
     std::error_code error;
     const auto now = fs::file_time_type::clock::now();
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const std::string file = entry.path().filename().string();
+    // Stepped with the non-throwing increment: a folder that changes or goes while it is read
+    // must not end the write (a range-for's increment throws).
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string file = it->path().filename().string();
         if (file.size() == prefix.size() + 6 && file.starts_with(prefix) &&
-            entry.is_regular_file(error) && now - entry.last_write_time(error) > kAbandoned) {
-            fs::remove(entry.path(), error);
+            it->is_regular_file(error) && now - it->last_write_time(error) > kAbandoned) {
+            fs::remove(it->path(), error);
         }
+        error.clear();
     }
 }
 

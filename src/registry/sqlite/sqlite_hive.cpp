@@ -498,8 +498,15 @@ std::unique_ptr<WriteScope> SqliteHive::beginWrite() {
     return std::make_unique<SqliteWriteScope>(*this);
 }
 
-bool SqliteHive::enterWrite() {
+std::unique_ptr<WriteScope> SqliteHive::beginLightWrite() {
+    enterWrite(true);
+    return std::make_unique<SqliteWriteScope>(*this);
+}
+
+bool SqliteHive::enterWrite(bool light) {
     if (depth_++ == 0) {
+        // In WAL mode, NORMAL keeps every commit whole but syncs only at checkpoints.
+        light_ = light && db_->exec("PRAGMA synchronous = NORMAL") == SQLITE_OK;
         doomed_ = db_->exec("BEGIN IMMEDIATE") != SQLITE_OK;
         cacheCheckedInTransaction_ = false;
     }
@@ -518,6 +525,10 @@ void SqliteHive::abandonWrites() {
     depth_ = 0;
     doomed_ = false;
     cacheCheckedInTransaction_ = false;
+    if (light_) {
+        light_ = false;
+        db_->exec("PRAGMA synchronous = FULL");
+    }
 }
 
 bool SqliteHive::leaveWrite(bool commit, std::uint64_t generation) {
@@ -542,6 +553,10 @@ bool SqliteHive::leaveWrite(bool commit, std::uint64_t generation) {
     }
     doomed_ = false;
     cacheCheckedInTransaction_ = false;
+    if (light_) {
+        light_ = false;
+        db_->exec("PRAGMA synchronous = FULL");
+    }
     return stored;
 }
 

@@ -28,6 +28,8 @@ class SqliteHive final : public Hive {
     std::unique_ptr<OpenKey> openKey(Root root, std::string_view path) override;
     std::unique_ptr<OpenKey> createKey(Root root, std::string_view path) override;
     std::unique_ptr<WriteScope> beginWrite() override;
+    std::unique_ptr<WriteScope> beginLightWrite() override;
+    bool writing() const override { return depth_ > 0; }
     void abandonWrites() override;
 
     const std::string& path() const { return path_; }
@@ -52,7 +54,7 @@ class SqliteHive final : public Hive {
 
     // Write transactions: the outermost scope holds BEGIN IMMEDIATE; a failure anywhere inside
     // dooms the whole transaction.
-    bool enterWrite();
+    bool enterWrite(bool light = false);
     bool leaveWrite(bool commit, std::uint64_t generation);
 
     std::string path_;
@@ -64,6 +66,8 @@ class SqliteHive final : public Hive {
     bool doomed_ = false;
     // Counts abandoned transactions: a scope opened before the last one leaves without writing.
     std::uint64_t generation_ = 0;
+    // The open transaction commits without waiting for the disk.
+    bool light_ = false;
 };
 
 }  // namespace quorvel::registry

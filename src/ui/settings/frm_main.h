@@ -111,8 +111,12 @@ class frmMain final : public QMainWindow {
     bool checkSigBoxes(std::int16_t amode);
     // Saves the window as the profile NewItem, which becomes CurrentProfile. When NewItem
     // exists and the user declines to overwrite it, CurrentProfile is the shown profile again.
+    // Asks before the save begins whether an existing profile of that name is to be
+    // overwritten; false when it is not (nothing is saved then).
+    bool confirmAddToList(const std::string& NewItem);
     void AddToList(const std::string& NewItem);
     // Saves the Accounts pane as the account profile NewItem.
+    bool confirmAddToAccountList(const std::string& NewItem);
     void AddToAccountList(const std::string& NewItem);
 
     // --- Help (frm_main_help.cpp)

@@ -140,8 +140,9 @@ void frmMain::mnuProfiles_Click(int index) {
             }
             return;
         case 4: {  // Save settings as...
+            // Every question first: one left on screen must not hold the store's write lock.
             const std::string name = askNewName(kProfilePrompt);
-            if (name.empty()) {
+            if (name.empty() || !confirmAddToList(name)) {
                 return;
             }
             if (storeOperation("save the profile " + Quoted(name), [&] { AddToList(name); }) &&
@@ -200,7 +201,7 @@ void frmMain::mnuAccounts_Click(int index) {
 void frmMain::saveAccountAs() {
     auto& context = program_.context;
     const std::string name = askNewName(kAccountPrompt);
-    if (name.empty()) {
+    if (name.empty() || !confirmAddToAccountList(name)) {
         return;
     }
     if (!storeOperation("save the Account Profile " + Quoted(name), [&] {

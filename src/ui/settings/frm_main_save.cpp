@@ -339,25 +339,33 @@ bool frmMain::checkSigBoxes(std::int16_t amode) {
     return true;
 }
 
+bool frmMain::confirmAddToList(const std::string& NewItem) {
+    if (!Listed(profiles_.lst, NewItem)) {
+        return true;
+    }
+    if (program_.prompts().MsgBox("This profile already exists, do you want to overwrite?",
+                                  profiles::Buttons::YesNo,
+                                  profiles::Icon::Exclamation) == profiles::Answer::Yes) {
+        return true;
+    }
+    // The window goes on showing the profile it shows: a blank window stays blank, though
+    // loadedProfile may still name the profile shown before it.
+    savingExisting = false;
+    reloadAfterSave_ = false;
+    return false;
+}
+
 void frmMain::AddToList(const std::string& NewItem) {
     auto& context = program_.context;
-    const std::string shown = context.CurrentProfile;
     context.CurrentProfile = NewItem;
     savingExisting = false;
     reloadAfterSave_ = false;
     if (const auto listed = Listed(profiles_.lst, NewItem)) {
-        if (program_.prompts().MsgBox("This profile already exists, do you want to overwrite?",
-                                      profiles::Buttons::YesNo,
-                                      profiles::Icon::Exclamation) == profiles::Answer::Yes) {
-            context.CurrentProfile = *listed;
-            reloadAfterSave_ = !registry::EqualNames(*listed, loadedProfile);
-            savingExisting = true;
-            saveProfile();
-        } else {
-            // Back to the profile the window shows: a blank window stays blank, though
-            // loadedProfile may still name the profile shown before it.
-            context.CurrentProfile = shown;
-        }
+        // The user agreed to overwrite it (confirmAddToList).
+        context.CurrentProfile = *listed;
+        reloadAfterSave_ = !registry::EqualNames(*listed, loadedProfile);
+        savingExisting = true;
+        saveProfile();
         return;
     }
     profiles_.lst->addItem(FromAnsi(NewItem));
@@ -368,20 +376,21 @@ void frmMain::AddToList(const std::string& NewItem) {
     program_.store.AddProfileName();
 }
 
+bool frmMain::confirmAddToAccountList(const std::string& NewItem) {
+    // On No the pane still shows the account profile it showed; later saves go there.
+    return !Listed(accounts->lst, NewItem) ||
+           program_.prompts().MsgBox(
+               "This Account Profile already exists, do you want to overwrite?",
+               profiles::Buttons::YesNo, profiles::Icon::Exclamation) == profiles::Answer::Yes;
+}
+
 void frmMain::AddToAccountList(const std::string& NewItem) {
     auto& context = program_.context;
-    const std::string shown = context.AccountProfile;
     context.AccountProfile = NewItem;
     if (const auto listed = Listed(accounts->lst, NewItem)) {
-        if (program_.prompts().MsgBox(
-                "This Account Profile already exists, do you want to overwrite?",
-                profiles::Buttons::YesNo, profiles::Icon::Exclamation) == profiles::Answer::Yes) {
-            context.AccountProfile = *listed;
-            saveAccount();
-        } else {
-            // The pane still shows the account profile it showed; later saves go there.
-            context.AccountProfile = shown;
-        }
+        // The user agreed to overwrite it (confirmAddToAccountList).
+        context.AccountProfile = *listed;
+        saveAccount();
         return;
     }
     accounts->lst->addItem(FromAnsi(NewItem));

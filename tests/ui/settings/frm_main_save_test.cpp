@@ -2,6 +2,8 @@
 // profiles it copies, the pending-edit question, and a store that cannot save.
 #include <QRadioButton>
 
+#include <sqlite3.h>
+
 #include "ui/settings/saving_fixture.h"
 
 namespace quorvel::testing {
@@ -105,6 +107,36 @@ TEST_F(SavingWork, SaveAsAnExistingNameAsksFirst) {
     EXPECT_EQ(mail("Sender EMail", "Home"), Variant("changed@example.com"));
     EXPECT_EQ(mail("Default Account Profile", "Home"), Variant("acct"));  // keeps its own
     EXPECT_EQ(window->windowTitle(), QString("Quorvel! - Home - Mail - Main"));
+}
+
+// Whether another process sharing the store (the client, quorvel-reg, a command line) could
+// write to it now, waiting for it at most a second.
+bool AnotherProcessCanWrite(const std::string& store) {
+    sqlite3* db = nullptr;
+    const bool wrote =
+        sqlite3_open(store.c_str(), &db) == SQLITE_OK &&
+        sqlite3_busy_timeout(db, 1000) == SQLITE_OK &&
+        sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return wrote;
+}
+
+TEST_F(SavingWork, OverwriteQuestionsLeaveTheStoreFreeForOthers) {
+    std::vector<bool> othersWrote;
+    prompts.whileShown = [&](const ScriptedPrompts::Shown&) {
+        othersWrote.push_back(AnotherProcessCanWrite(dir.file("registry.db")));
+    };
+    window->mnuWindow_Click(4);
+    prompts.inputAnswers = {"Work"};
+    prompts.answers = {Answer::Yes};
+    window->mnuAccounts_Click(0);
+    prompts.inputAnswers = {"home"};
+    prompts.answers = {Answer::Yes};
+    window->mnuProfiles_Click(4);
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{
+                                   "This Account Profile already exists, do you want to overwrite?",
+                                   "This profile already exists, do you want to overwrite?"}));
+    EXPECT_EQ(othersWrote, (std::vector<bool>{true, true}));
 }
 
 TEST_F(SavingWork, SaveAsFromABlankWindowStartsWithAnAccountProfileOfItsOwn) {

@@ -1,0 +1,115 @@
+// A switch cut short at every one of its writes, followed by a start of the program on the same
+// store: afterwards the client's keys, its "Current Profile" and the hosts file are one whole
+// profile's, on a store with transactions and on one without (the Windows registry).
+#include "profiles/apply_profile.h"
+#include "profiles/profiles_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+const std::string kPop3 = kClientMail + "\\POP3";
+const std::string kWab(settings::kWabFileKey);
+
+// What a program has in memory: built anew for every start.
+struct Start {
+    Start(registry::Hive& hive, profiles::FileSystem& files, profiles::Prompts& prompts,
+          const std::string& winDir)
+        : reg(hive, folders),
+          catalogue(context),
+          base64(pump),
+          transfer(reg, catalogue, base64),
+          store(reg, context),
+          applier(reg, context, transfer, store, prompts, files) {
+        store.WinDir = winDir;
+    }
+    bool switchTo(const std::string& profile) {
+        context.CurrentProfile = profile;
+        return applier.ApplyProfile();
+    }
+
+    FixedFolders folders;
+    registry::Registry reg;
+    settings::SettingContext context;
+    settings::SettingCatalogue catalogue;
+    settings::NoEventPump pump;
+    settings::Base64 base64;
+    settings::SettingTransfer transfer;
+    profiles::ProfileStore store;
+    profiles::ProfileApplier applier;
+};
+
+class InterruptedSwitch : public ProfilesFixture {
+  protected:
+    CrashPoint crash;
+
+    void SetUp() override {
+        hive.crash = &crash;
+        files.crash = &crash;
+        put(std::string(settings::kAppKey), "Profile List", Variant("Home;Work;|"));
+        profile("Home", {{"pop.home", "10.0.0.5"}}, "home.wab");
+        profile("Work", {{"pop.work", "10.0.1.5"}, {"pop.office", "10.0.1.6"}}, "work.wab");
+    }
+    void profile(const std::string& name,
+                 const std::vector<std::pair<std::string, std::string>>& accounts,
+                 const std::string& wab) {
+        const std::string mail = ProfileKeyOf(name) + "\\Mail";
+        std::string list;
+        for (const auto& [server, address] : accounts) {
+            put(mail + "\\" + server, "Default POP3 Server", Variant(server));
+            put(mail + "\\" + server, "IP Address", Variant(address));
+            put(mail + "\\" + server, "Account", Variant(name));
+            list += server + ";";
+        }
+        put(mail, "Account Profile List", Variant(list + "|"));
+        put(mail, "Default Account Profile", Variant(accounts.front().first));
+        putNumber(mail, "PollMultiplePopServers", 1);
+        put(mail, "Sender Name", Variant(name + " Sender"));
+        put(mail, "WAB", Variant(wab));
+        put(ProfileKeyOf(name) + "\\News", "Sender Name", Variant(name + " in news"));
+    }
+    // The client as a user of it finds it.
+    std::string client() {
+        return Dump(hive, kClientKey) + Dump(hive, kWab) + "hosts: " + hosts().value_or("none");
+    }
+};
+
+TEST_F(InterruptedSwitch, EveryWriteOfASwitchIsARecoverableCrash) {
+    // Both switches once, so that each one afterwards finds the client as another left it.
+    std::map<std::string, std::string> whole;
+    for (const char* name : {"Home", "Work", "Home", "Work", "Home"}) {
+        Start start(hive, files, prompts, winDir);
+        ASSERT_TRUE(start.switchTo(name));
+        whole[name] = client();
+    }
+    crash.writes = 0;
+    Start(hive, files, prompts, winDir).switchTo("Work");
+    const int writes = crash.writes;
+    ASSERT_EQ(client(), whole["Work"]);
+    Start(hive, files, prompts, winDir).switchTo("Home");
+    ASSERT_EQ(client(), whole["Home"]);
+    ASSERT_GT(writes, 20);
+
+    for (int n = 0; n < writes; ++n) {
+        crash.writesLeft = n;
+        EXPECT_THROW(Start(hive, files, prompts, winDir).switchTo("Work"), Crashed) << n;
+        crash.writesLeft = -1;
+
+        Start next(hive, files, prompts, winDir);  // the program's next start
+        next.applier.FinishInterruptedSwitch();
+        const std::string now = client();
+        EXPECT_TRUE(now == whole["Home"] || now == whole["Work"])
+            << "after a crash at write " << n << " of " << writes << ":\n"
+            << now;
+        next.reg.GetValue(kClientMail, "Sender Name");
+        const std::string held = next.reg.RegValue.text().substr(0, 4);
+        next.reg.GetValue(kClientKey, "Current Profile");
+        EXPECT_EQ(next.reg.RegValue.text(), held) << n;
+
+        ASSERT_TRUE(next.switchTo("Home"));
+        ASSERT_EQ(client(), whole["Home"]) << n;
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+}  // namespace
+}  // namespace quorvel::testing
