@@ -1,10 +1,20 @@
-// Kills switches with SIGKILL at random moments and checks, after every kill, that nothing was
-// left half done: the client's keys are those of one whole profile, the store passes SQLite's
-// integrity check, the hosts file is one profile's complete file, and both profiles are intact.
-// Half the kills hit the command-line road (`quorvel Home/m` as a process), the others a loop
-// of in-process switches (apply_loop).
+// Kills switches with SIGKILL and checks, after every kill and the program's next start, that
+// nothing was left half done: the client's keys are those of one whole profile, the hosts file
+// is that same profile's, the store passes SQLite's integrity check, and both profiles are
+// intact. The kills come two ways:
+// - at random moments: half of them hit the command-line road (`quorvel Home/m` as a process),
+//   the others a loop of in-process switches (apply_loop);
+// - at every write, sync, rename and unlink of a command-line switch in turn, on entry to the
+//   system call (strace injects the SIGKILL), in both directions.
+// After each kill the program starts once more (`quorvel`, ending as a second instance beside
+// the lock this loop holds), as a user's next start would, and that start finishes what the
+// killed switch left.
 //
-//   kill_switch_loop [KILLS] [SEED]     KILLS defaults to 200
+//   kill_switch_loop [KILLS] [SEED] [--one-way]     KILLS random kills, 220 by default;
+//                                                   --one-way sweeps one direction only
+#include <sys/file.h>
+
+#include <cstring>
 #include <iostream>
 #include <random>
 
@@ -27,24 +37,101 @@ const std::string& Other(const std::string& profile) {
 // Temporary files a killed atomic write leaves behind; removed after being counted.
 int SweepTemporaryFiles(const std::string& folder) {
     int found = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         if (name.starts_with(".") && name.size() > 7) {
             ++found;
-            std::filesystem::remove(entry.path());
+            std::filesystem::remove(entry.path(), error);
         }
     }
     return found;
 }
 
+std::string FindProgram(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path != nullptr ? path : "/usr/bin:/bin");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const std::string candidate = folder + "/" + name;
+        if (::access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return "";
+}
+
+// The system calls a switch changes files and the store with.
+const std::vector<std::string> kCrashCalls = {"pwrite64",  "write",  "fsync",
+                                              "fdatasync", "rename", "unlink"};
+
+class Checker {
+  public:
+    Checker(SwitchWorld& world, std::map<std::string, std::pair<std::string, std::string>> ref,
+            std::string profiles)
+        : world_(world), reference_(std::move(ref)), profiles_(std::move(profiles)) {}
+
+    // After a kill: what the client holds, whether the hosts file disagreed with it, then the
+    // next start, and then nothing may disagree. Empty on success, else what went wrong.
+    std::string afterKill() {
+        const std::string integrity = IntegrityCheck(world_.store());
+        if (integrity != "ok") {
+            return "integrity check: " + integrity;
+        }
+        const std::string before = ReadText(world_.hostsFile());
+        const std::string heldBefore = TakeSnapshot(world_.store()).client;
+        if (Run({world_.quorvel()}, world_.environment()) != 0) {
+            return "the next start failed";
+        }
+        ReapOrphans();
+        const Snapshot snapshot = TakeSnapshot(world_.store());
+        if (snapshot.profiles != profiles_) {
+            return "a profile changed or was lost:\n" + profiles_ + "\n---\n" + snapshot.profiles;
+        }
+        std::string held;
+        for (const std::string& profile : kProfiles) {
+            if (snapshot.client == reference_[profile].first) {
+                held = profile;
+            }
+        }
+        if (held.empty()) {
+            return "the client's keys are no whole profile:\n" + snapshot.client;
+        }
+        const std::string hosts = ReadText(world_.hostsFile());
+        if (hosts != reference_[held].second) {
+            return "the hosts file is not " + held + "'s, which the client holds:\n" + hosts;
+        }
+        finished += before != hosts || heldBefore != snapshot.client ? 1 : 0;
+        ++landedOn[held];
+        current = held;
+        temporaryFiles += SweepTemporaryFiles(world_.winDir());
+        return "";
+    }
+
+    std::string current = "Work";
+    int finished = 0;  // kills whose mess the next start cleaned up
+    int temporaryFiles = 0;
+    std::map<std::string, int> landedOn;
+
+  private:
+    SwitchWorld& world_;
+    std::map<std::string, std::pair<std::string, std::string>> reference_;
+    std::string profiles_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int kills = argc > 1 ? std::atoi(argv[1]) : 200;
-    const unsigned seed =
-        argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : std::random_device{}();
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool oneWay = std::erase(args, "--one-way") > 0;
+    const int kills = !args.empty() ? std::atoi(args[0].c_str()) : 220;
+    const unsigned seed = args.size() > 1 ? static_cast<unsigned>(std::atol(args[1].c_str()))
+                                          : std::random_device{}();
     std::mt19937 random(seed);
-    std::cout << "kill_switch_loop: " << kills << " kills, seed " << seed << std::endl;
+    std::cout << "kill_switch_loop: " << kills << " random kills, seed " << seed << std::endl;
+    const std::string strace = FindProgram("strace");
+    if (strace.empty()) {
+        return Fail("strace is not installed (scripts/setup-debian installs it)");
+    }
 
     AdoptOrphans();
     SwitchWorld world(QUORVEL_EXE, QUORVEL_REG_EXE, QUORVEL_STANDIN_EXE);
@@ -62,22 +149,24 @@ int main(int argc, char** argv) {
         TakeSnapshot(world.store()).client != reference["Work"].first) {
         return Fail("in-process switches leave other client keys than the command line");
     }
-    const std::string profiles = TakeSnapshot(world.store()).profiles;
     const double road = world.roadSeconds();
+    // The starts after the kills are second instances: they finish what a switch left and end.
+    const std::string lockFile = world.store() + ".lock";
+    const int lock = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        return Fail("the instance lock could not be held: " + std::string(std::strerror(errno)));
+    }
+    Checker checker(world, reference, TakeSnapshot(world.store()).profiles);
 
     int survived = 0;
     int roadKills = 0;
     int loopKills = 0;
     int endedFirst = 0;
-    int hostsAhead = 0;
-    int temporaryFiles = 0;
-    std::map<std::string, int> landedOn;
-    std::string current = "Work";
     for (int attempt = 0; survived < kills && attempt < 4 * kills; ++attempt) {
         const bool commandLine = roadKills <= loopKills;
-        const pid_t pid = commandLine
-                              ? Spawn({world.quorvel(), Other(current) + "/m"}, world.environment())
-                              : Spawn({APPLY_LOOP_EXE}, world.environment());
+        const pid_t pid = commandLine ? Spawn({world.quorvel(), Other(checker.current) + "/m"},
+                                              world.environment())
+                                      : Spawn({APPLY_LOOP_EXE}, world.environment());
         const double window = commandLine ? road : 0.05;
         std::this_thread::sleep_for(std::chrono::duration<double>(
             std::uniform_real_distribution<double>(0.0, window)(random)));
@@ -95,50 +184,65 @@ int main(int argc, char** argv) {
             ++survived;
             ++(commandLine ? roadKills : loopKills);
         }
-
-        const std::string integrity = IntegrityCheck(world.store());
-        if (integrity != "ok") {
-            return Fail("integrity check after kill " + std::to_string(survived), integrity);
+        if (const std::string failure = checker.afterKill(); !failure.empty()) {
+            return Fail("after random kill " + std::to_string(survived), failure);
         }
-        const Snapshot snapshot = TakeSnapshot(world.store());
-        if (snapshot.profiles != profiles) {
-            return Fail("a profile changed or was lost", profiles + "\n---\n" + snapshot.profiles);
-        }
-        const std::string hosts = ReadText(world.hostsFile());
-        std::string hostsOf;
-        for (const std::string& profile : kProfiles) {
-            if (snapshot.client == reference[profile].first) {
-                current = profile;
-            }
-            if (hosts == reference[profile].second) {
-                hostsOf = profile;
-            }
-        }
-        if (snapshot.client != reference[current].first) {
-            return Fail(
-                "the client's keys are no whole profile after kill " + std::to_string(survived),
-                snapshot.client);
-        }
-        if (hostsOf.empty()) {
-            return Fail(
-                "the hosts file is no whole profile's after kill " + std::to_string(survived),
-                hosts);
-        }
-        // The hosts file is written just before the store commits, so a kill between the two
-        // leaves it one switch ahead of the keys: counted, as it is the one known window.
-        hostsAhead += hostsOf != current ? 1 : 0;
-        ++landedOn[current];
-        temporaryFiles += SweepTemporaryFiles(world.winDir());
     }
     if (survived < kills) {
         return Fail("only " + std::to_string(survived) + " of the switches were killed in time");
     }
+    const int randomFinished = checker.finished;
 
-    std::cout << "kills survived: " << survived << " (command line " << roadKills << ", in-process "
-              << loopKills << "); switches that ended before their kill: " << endedFirst << "\n"
-              << "client left on Home " << landedOn["Home"] << ", on Work " << landedOn["Work"]
-              << "; hosts file one switch ahead of the keys " << hostsAhead
-              << "; temporary files left by a killed write " << temporaryFiles << "\n"
+    // Every crash point of a switch, in each direction: counted on a whole switch first.
+    std::map<std::string, int> pointKills;
+    int points = 0;
+    for (int direction = 0; direction < (oneWay ? 1 : 2); ++direction) {
+        for (const std::string& call : kCrashCalls) {
+            const std::string target = Other(checker.current);
+            const std::string trace = world.folder() + "/trace.txt";
+            std::filesystem::remove(trace);
+            if (Run({strace, "-qq", "-o", trace, "-e", "trace=" + call, world.quorvel(),
+                     target + "/m"},
+                    world.environment()) != 0) {
+                return Fail("a traced switch to " + target + " failed");
+            }
+            ReapOrphans();
+            const std::string traced = ReadText(trace);
+            const auto count = std::count(traced.begin(), traced.end(), '\n');
+            // That switch landed; the next ones go back to where it started.
+            if (const std::string failure = checker.afterKill(); !failure.empty()) {
+                return Fail("after the traced switch to " + target, failure);
+            }
+            for (long n = 1; n <= count; ++n) {
+                const int status =
+                    Run({strace, "-qq", "-o", "/dev/null", "-e", "trace=" + call, "-e",
+                         "inject=" + call + ":signal=KILL:when=" + std::to_string(n),
+                         world.quorvel(), Other(checker.current) + "/m"},
+                        world.environment());
+                ReapOrphans();
+                if (status != 0) {
+                    ++pointKills[call];
+                    ++points;
+                }
+                if (const std::string failure = checker.afterKill(); !failure.empty()) {
+                    return Fail("after the kill at " + call + " number " + std::to_string(n),
+                                failure);
+                }
+            }
+        }
+    }
+
+    std::cout << "kills survived: " << survived + points << " (random: command line " << roadKills
+              << ", in-process " << loopKills << "; at a crash point " << points << ":";
+    for (const auto& [call, count] : pointKills) {
+        std::cout << " " << call << " " << count;
+    }
+    std::cout << "); switches that ended before their random kill: " << endedFirst << "\n"
+              << "client left on Home " << checker.landedOn["Home"] << ", on Work "
+              << checker.landedOn["Work"] << "; disagreements after the next start 0; kills "
+              << "whose switch the next start finished " << checker.finished << " (random "
+              << randomFinished << ")\n"
+              << "temporary files left by a killed write " << checker.temporaryFiles << "\n"
               << "integrity_check ok after every kill; no profile lost\n";
     return 0;
 }
