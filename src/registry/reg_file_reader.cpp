@@ -100,6 +100,21 @@ std::string DecodeFile(std::span<const std::uint8_t> bytes) {
     return {split.body.begin(), split.body.end()};
 }
 
+// Whether a quoted text holds no "\0" escape; "\\0", an escaped backslash and a zero, is fine.
+bool HoldsNoNulEscape(std::string_view s) {
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        if (s[i] == '\\') {
+            if (i + 1 < s.size() && s[i + 1] == '0') {
+                return false;
+            }
+            if (i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
+                ++i;
+            }
+        }
+    }
+    return true;
+}
+
 struct QuotedText {
     std::string text;
     std::string_view rest;  // what follows the closing quote
@@ -145,9 +160,13 @@ class Parser {
     [[noreturn]] void fail(std::string message) const {
         throw ParseFailure{statementLine_, std::move(message)};
     }
+    // For a fault on a continuation line: that line's number, not the statement's first.
+    [[noreturn]] void failHere(std::string message) const {
+        throw ParseFailure{static_cast<int>(index_) + 1, std::move(message)};
+    }
 
     void parseStatement(std::string_view s) {
-        if (s.empty() || s.front() == ';') {
+        if (s.empty() || s.front() == ';' || s.front() == '#') {
             return;
         }
         if (s.front() == '[') {
@@ -169,6 +188,10 @@ class Parser {
             fail("unexpected text after the key name");
         }
         std::string_view name = s.substr(1, close - 1);
+        // regedit creates "[KEY\\]" as KEY, however many backslashes end the name.
+        while (!name.empty() && name.back() == '\\') {
+            name.remove_suffix(1);
+        }
         const bool deleting = !name.empty() && name.front() == '-';
         if (deleting) {
             name.remove_prefix(1);
@@ -267,6 +290,11 @@ class Parser {
         if (!quoted) {
             fail("missing '\"' at the end of the string");
         }
+        // regedit drops such a line; importing it as a backslash and a zero would store what
+        // regedit never stores.
+        if (!HoldsNoNulEscape(s.substr(0, s.size() - quoted->rest.size()))) {
+            fail("\"\\0\" cannot stand in a string");
+        }
         expectEnd(quoted->rest, "unexpected text after the closing '\"' of the string");
         op.type = REG_SZ;
         op.data.assign(quoted->text.begin(), quoted->text.end());
@@ -305,23 +333,45 @@ class Parser {
 
     enum class HexState { Start, AfterByte, AfterComma };
 
-    // Comma-separated bytes of one or two hex digits. A backslash at the end of a line (before
-    // an optional comment) continues the list on the next line, whose leading blanks are
-    // skipped; a trailing comma and a continuation into the end of the file are tolerated.
+    // Comma-separated bytes of one or two hex digits. A backslash after a comma at the end of a
+    // line (before an optional comment) continues the list on the next line, whose leading
+    // blanks are skipped, as are blank and ';' comment lines in between; a trailing comma and a
+    // continuation into the end of the file are tolerated. What regedit drops (a '#' comment
+    // inside the list, a backslash right after a byte, a line of only a backslash) is refused.
     std::vector<std::uint8_t> parseHexBytes(std::string_view s) {
         std::vector<std::uint8_t> bytes;
         HexState state = HexState::Start;
+        bool lineStart = false;  // at the start of a continuation line
         while (true) {
             s = TrimLeft(s);
+            if (lineStart && (s.empty() || s.front() == ';')) {
+                if (!nextLine(s)) {
+                    return bytes;
+                }
+                continue;
+            }
+            if (lineStart && s.front() == '#') {
+                failHere("a '#' comment cannot stand inside a continued value");
+            }
             if (s.empty() || s.front() == ';') {
                 return bytes;
             }
             if (s.front() == '\\') {
+                if (lineStart) {
+                    failHere("a line of only '\\' inside a continued value");
+                }
+                if (state == HexState::AfterByte) {
+                    fail("missing ',' before the '\\' that continues the value");
+                }
                 expectEnd(s.substr(1), "unexpected text after '\\'; it must end the line");
                 if (!nextLine(s)) {
                     return bytes;
                 }
-            } else if (s.front() == ',') {
+                lineStart = true;
+                continue;
+            }
+            lineStart = false;
+            if (s.front() == ',') {
                 if (state != HexState::AfterByte) {
                     fail("missing hex byte before ','");
                 }
@@ -369,7 +419,9 @@ RegFileParse ReadRegFile(std::span<const std::uint8_t> bytes) {
     try {
         const std::string text = DecodeFile(bytes);
         std::vector<std::string_view> lines = SplitLines(text);
-        const std::string_view header = lines.empty() ? std::string_view{} : lines.front();
+        // Blanks before the header are allowed, as regedit allows them.
+        const std::string_view header =
+            lines.empty() ? std::string_view{} : TrimLeft(lines.front());
         if (header != kHeader4 && header != kHeader5) {
             return RegFileError{1,
                                 "not a registry file: the first line must be \"REGEDIT4\" or "

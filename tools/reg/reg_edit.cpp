@@ -21,33 +21,31 @@ bool ValueExists(registry::OpenKey& key, const std::string& name) {
 
 int Add(const Switches& switches, registry::Hive& hive, Console& console) {
     const KeyName key = RequireKey(switches, 1);
-    if (switches.type && !switches.valueName) {
-        throw UsageError{"Invalid syntax: /t needs /v or /ve."};
-    }
-    std::vector<std::uint8_t> data;
+    // Without /v or /ve the default value is set, to "" when there is no data, as reg.exe
+    // does: a key is never "added" with nothing stored.
+    const std::string name = switches.valueName.value_or("");
     std::uint32_t type = registry::REG_SZ;
-    if (switches.valueName) {
-        if (switches.type) {
-            const auto known = registry::TypeFromName(*switches.type);
-            if (!known) {
-                throw UsageError{"Invalid type \"" + *switches.type + "\"."};
-            }
-            type = *known;
+    if (switches.type) {
+        const auto known = registry::TypeFromName(*switches.type);
+        if (!known) {
+            throw UsageError{"Invalid type \"" + *switches.type + "\"."};
         }
-        const auto parsed =
-            ParseData(type, switches.data.value_or(""), switches.separator.value_or("\\0"));
-        if (!parsed) {
-            throw CommandError{"Invalid data \"" + switches.data.value_or("") + "\" for " +
-                               std::string(registry::TypeName(type)) + "."};
-        }
-        data = *parsed;
+        type = *known;
+    }
+    if (switches.separator && registry::CharacterCount(*switches.separator) != 1) {
+        throw UsageError{"Invalid syntax: the separator of /s is one character."};
+    }
+    const auto data = ParseData(type, switches.data, switches.separator.value_or("\\0"));
+    if (!data) {
+        throw CommandError{"Invalid data \"" + switches.data.value_or("") + "\" for " +
+                           std::string(registry::TypeName(type)) + "."};
     }
     // Questions are asked before the write lock is taken: a user thinking about the answer
     // must not hold up the program's own writes.
-    if (switches.valueName && !switches.force) {
+    if (!switches.force) {
         const auto existing = hive.openKey(key.root, key.path);
-        if (existing && ValueExists(*existing, *switches.valueName) &&
-            !Confirm(console, "Value " + ShownName(*switches.valueName) + " exists, overwrite")) {
+        if (existing && ValueExists(*existing, name) &&
+            !Confirm(console, "Value " + ShownName(name) + " exists, overwrite")) {
             console.out << "The operation was cancelled by the user.\n";
             return 0;
         }
@@ -57,10 +55,8 @@ int Add(const Switches& switches, registry::Hive& hive, Console& console) {
     if (!open) {
         throw CommandError{"Cannot create the key " + key.full() + "."};
     }
-    if (switches.valueName) {
-        if (open->setValue(*switches.valueName, type, data) != registry::ERROR_SUCCESS) {
-            throw CommandError{"Cannot write the value " + ShownName(*switches.valueName) + "."};
-        }
+    if (open->setValue(name, type, *data) != registry::ERROR_SUCCESS) {
+        throw CommandError{"Cannot write the value " + ShownName(name) + "."};
     }
     if (!scope->commit()) {
         throw CommandError{"The registry store could not save the change."};

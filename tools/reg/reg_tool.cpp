@@ -56,29 +56,83 @@ bool Confirm(Console& console, const std::string& question) {
     return !answer.empty() && (answer[0] == 'Y' || answer[0] == 'y');
 }
 
+namespace {
+
+struct CommandUsage {
+    const char* command;
+    const char* usage;
+};
+
+constexpr CommandUsage kUsages[] = {
+    {"QUERY",
+     "quorvel-reg query KEY [/v NAME | /ve] [/s]\n"
+     "  Lists the values of KEY and the names of its subkeys.\n"
+     "  /v NAME  only the value NAME (with /s: in KEY and every key below it)\n"
+     "  /ve      only the default value\n"
+     "  /s       KEY and every key below it\n"},
+    {"ADD",
+     "quorvel-reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"
+     "  Creates KEY and sets a value in it: NAME, or without /v the default value.\n"
+     "  /t TYPE       REG_SZ (the default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD,\n"
+     "                REG_DWORD_BIG_ENDIAN, REG_QWORD, REG_BINARY or REG_NONE\n"
+     "  /s SEPARATOR  the one character between REG_MULTI_SZ items (\\0 by default)\n"
+     "  /d DATA       the data; numbers in decimal or 0x hex, binary data in hex digits\n"
+     "  /f            overwrite an existing value without asking\n"},
+    {"DELETE",
+     "quorvel-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
+     "  Deletes KEY with everything below it, or one of its values.\n"
+     "  /v NAME  the value NAME\n"
+     "  /ve      the default value\n"
+     "  /va      every value of KEY (its subkeys stay)\n"
+     "  /f       without asking\n"},
+    {"IMPORT",
+     "quorvel-reg import FILE\n"
+     "  Imports a .reg file (REGEDIT4 or version 5.00, ANSI/UTF-8 or UTF-16LE), all of it or\n"
+     "  none of it.\n"},
+    {"EXPORT",
+     "quorvel-reg export KEY FILE [/y]\n"
+     "  Writes KEY with everything below it to FILE as regedit does.\n"
+     "  /y  overwrite FILE without asking (after KEY and FILE)\n"},
+};
+
+void PrintUsage(std::ostream& out, const std::string& command) {
+    out << "Usage:\n";
+    for (const CommandUsage& usage : kUsages) {
+        if (command.empty() || command == usage.command) {
+            out << usage.usage;
+        }
+    }
+}
+
+}  // namespace
+
 int RunRegTool(const std::vector<std::string>& args, registry::Hive& hive, Console& console) {
-    static constexpr const char* kUsage =
-        "Usage: quorvel-reg query KEY [/v NAME | /ve] [/s]\n"
-        "       quorvel-reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"
-        "       quorvel-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
-        "       quorvel-reg import FILE\n"
-        "       quorvel-reg export KEY FILE [/y]\n";
     if (args.empty()) {
-        console.err << "ERROR: Invalid syntax.\n" << kUsage;
+        console.err << "ERROR: Invalid syntax.\n";
+        PrintUsage(console.err, "");
         return 1;
     }
     const std::string command = registry::FoldName(args[0]);
+    const bool known =
+        std::any_of(std::begin(kUsages), std::end(kUsages),
+                    [&](const CommandUsage& usage) { return command == usage.command; });
+    if (command == "/?" || command == "-?" || command == "/H" || command == "-H") {
+        PrintUsage(console.out, "");
+        return 0;
+    }
+    if (!known) {
+        console.err << "ERROR: Invalid syntax: unknown command \"" << args[0] << "\".\n";
+        PrintUsage(console.err, "");
+        return 1;
+    }
     try {
-        // "add" takes /s as the REG_MULTI_SZ separator, "query" as "recursive".
-        std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (command == "ADD") {
-            for (auto& arg : rest) {
-                if (registry::EqualNames(arg, "/s") || registry::EqualNames(arg, "-s")) {
-                    arg = "/se";
-                }
-            }
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        const Switches switches =
+            ParseSwitches(rest, 0, command == "ADD" ? SwitchS::Separator : SwitchS::Recursive);
+        if (switches.help) {
+            PrintUsage(console.out, command);
+            return 0;
         }
-        const Switches switches = ParseSwitches(rest, 0);
         if (command == "QUERY") {
             return Query(switches, hive, console);
         }
@@ -91,11 +145,7 @@ int RunRegTool(const std::vector<std::string>& args, registry::Hive& hive, Conso
         if (command == "IMPORT") {
             return Import(switches, hive, console);
         }
-        if (command == "EXPORT") {
-            return Export(switches, hive, console);
-        }
-        console.err << "ERROR: Invalid syntax: unknown command \"" << args[0] << "\".\n" << kUsage;
-        return 1;
+        return Export(switches, hive, console);
     } catch (const UsageError& error) {
         console.err << "ERROR: " << error.message << '\n';
         return 1;

@@ -95,7 +95,7 @@ int Import(const Switches& switches, registry::Hive& hive, Console& console) {
     const auto parsed = registry::ReadRegFile(ReadWholeFile(path));
     if (const auto* error = std::get_if<registry::RegFileError>(&parsed)) {
         throw CommandError{path + (error->line > 0 ? ":" + std::to_string(error->line) : "") +
-                           ": " + error->message + " Nothing was imported."};
+                           ": " + error->message + ". Nothing was imported."};
     }
     // All of the file or none of it.
     auto scope = hive.beginWrite();
@@ -114,6 +114,9 @@ int Import(const Switches& switches, registry::Hive& hive, Console& console) {
 
 int Export(const Switches& switches, registry::Hive& hive, Console& console) {
     const KeyName key = StoredCase(hive, RequireKey(switches, 2));
+    if (switches.overwrite && switches.positionalBeforeOverwrite < 2) {
+        throw UsageError{"Invalid syntax: /y comes after the key and the file."};
+    }
     const std::string& path = switches.positional[1];
     std::error_code error;
     if (!switches.overwrite && std::filesystem::exists(path, error) &&

@@ -25,14 +25,18 @@ std::string Hex(std::uint64_t number) {
     return text;
 }
 
-std::optional<std::uint64_t> ParseInteger(const std::string& text, std::uint64_t maximum) {
+// Decimal or 0x hex, as reg.exe reads numbers ("0123" is decimal). A minus sign only before
+// decimal digits, and only where `negative` allows it; the number is then stored as its two's
+// complement within the type's width.
+std::optional<std::uint64_t> ParseInteger(const std::string& text, std::uint64_t maximum,
+                                          bool negativeAllowed) {
     std::string_view digits = text;
     int base = 10;
     bool negative = false;
     if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
         digits.remove_prefix(2);
         base = 16;
-    } else if (!digits.empty() && digits[0] == '-') {
+    } else if (negativeAllowed && !digits.empty() && digits[0] == '-') {
         digits.remove_prefix(1);
         negative = true;
     }
@@ -43,7 +47,6 @@ std::optional<std::uint64_t> ParseInteger(const std::string& text, std::uint64_t
         return std::nullopt;
     }
     if (negative) {
-        // A negative number is stored as its two's complement within the type's width.
         if (number > maximum / 2 + 1) {
             return std::nullopt;
         }
@@ -53,6 +56,55 @@ std::optional<std::uint64_t> ParseInteger(const std::string& text, std::uint64_t
         return std::nullopt;
     }
     return number;
+}
+
+// The items of a REG_MULTI_SZ, each with its NUL, and the closing NUL. A separator at the very
+// end closes the list; an empty item anywhere else would end the list early in every reader,
+// and is refused. Data that is only one separator is the empty list.
+std::optional<std::vector<std::uint8_t>> MultiString(const std::string& text,
+                                                     const std::string& separator) {
+    if (text.empty()) {
+        return std::vector<std::uint8_t>{0};
+    }
+    std::vector<std::string> items;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        items.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + separator.size();
+    }
+    if (items.size() > 1 && items.back().empty()) {
+        items.pop_back();
+    }
+    std::vector<std::uint8_t> bytes;
+    for (const std::string& item : items) {
+        if (item.empty() && items.size() > 1) {
+            return std::nullopt;
+        }
+        bytes.insert(bytes.end(), item.begin(), item.end());
+        bytes.push_back(0);
+    }
+    bytes.push_back(0);
+    return bytes;
+}
+
+// Hex digit pairs; an odd count stands its first digit alone, as reg.exe pads it.
+std::optional<std::vector<std::uint8_t>> HexBytes(std::string text) {
+    if (text.size() % 2 != 0) {
+        text.insert(text.begin(), '0');
+    }
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        std::uint8_t byte = 0;
+        const auto [end, error] = std::from_chars(&text[i], &text[i] + 2, byte, 16);
+        if (error != std::errc{} || end != &text[i] + 2) {
+            return std::nullopt;
+        }
+        bytes.push_back(byte);
+    }
+    return bytes;
 }
 
 std::vector<std::uint8_t> Bytes(std::uint64_t number, std::size_t width) {
@@ -112,37 +164,23 @@ std::string FormatData(std::uint32_t type, std::span<const std::uint8_t> data) {
     return hex;
 }
 
-std::optional<std::vector<std::uint8_t>> ParseData(std::uint32_t type, const std::string& text,
+std::optional<std::vector<std::uint8_t>> ParseData(std::uint32_t type,
+                                                   const std::optional<std::string>& text,
                                                    const std::string& separator) {
     switch (type) {
         case REG_SZ:
         case REG_EXPAND_SZ: {
-            std::vector<std::uint8_t> bytes(text.begin(), text.end());
+            const std::string data = text.value_or("");
+            std::vector<std::uint8_t> bytes(data.begin(), data.end());
             bytes.push_back(0);
             return bytes;
         }
-        case REG_MULTI_SZ: {
-            std::vector<std::uint8_t> bytes;
-            std::size_t start = 0;
-            while (start < text.size() && !separator.empty()) {
-                std::size_t end = text.find(separator, start);
-                if (end == std::string::npos) {
-                    end = text.size();
-                }
-                if (end == start) {
-                    return std::nullopt;  // an empty string would end the list early
-                }
-                bytes.insert(bytes.end(), text.begin() + static_cast<long>(start),
-                             text.begin() + static_cast<long>(end));
-                bytes.push_back(0);
-                start = end + separator.size();
-            }
-            bytes.push_back(0);
-            return bytes;
-        }
+        case REG_MULTI_SZ:
+            return MultiString(text.value_or(""), separator);
         case REG_DWORD:
         case REG_DWORD_BIG_ENDIAN: {
-            const auto number = ParseInteger(text, 0xFFFFFFFFu);
+            // A number must be given; -1 is no DWORD to reg.exe.
+            const auto number = text ? ParseInteger(*text, 0xFFFFFFFFu, false) : std::nullopt;
             if (!number) {
                 return std::nullopt;
             }
@@ -153,27 +191,15 @@ std::optional<std::vector<std::uint8_t>> ParseData(std::uint32_t type, const std
             return bytes;
         }
         case REG_QWORD: {
-            const auto number = ParseInteger(text, ~std::uint64_t{0});
+            // Without data a QWORD is 0; it may be negative.
+            const auto number = text ? ParseInteger(*text, ~std::uint64_t{0}, true) : 0;
             if (!number) {
                 return std::nullopt;
             }
             return Bytes(*number, 8);
         }
-        default: {
-            if (text.size() % 2 != 0) {
-                return std::nullopt;
-            }
-            std::vector<std::uint8_t> bytes;
-            for (std::size_t i = 0; i < text.size(); i += 2) {
-                std::uint8_t byte = 0;
-                const auto [end, error] = std::from_chars(&text[i], &text[i] + 2, byte, 16);
-                if (error != std::errc{} || end != &text[i] + 2) {
-                    return std::nullopt;
-                }
-                bytes.push_back(byte);
-            }
-            return bytes;
-        }
+        default:
+            return HexBytes(text.value_or(""));
     }
 }
 

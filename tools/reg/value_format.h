@@ -12,9 +12,11 @@ namespace quorvel::regtool {
 // upper-case hex digits for everything else.
 std::string FormatData(std::uint32_t type, std::span<const std::uint8_t> data);
 
-// The bytes that `add /t TYPE /d TEXT` stores: strings with their terminating NUL, numbers in
-// decimal or 0x hex, hex digits for binary types. Nullopt when the text does not fit the type.
-std::optional<std::vector<std::uint8_t>> ParseData(std::uint32_t type, const std::string& text,
+// The bytes that `add /t TYPE /d TEXT` stores (`text` nullopt without /d): strings with their
+// terminating NUL, string lists split at `separator`, numbers in decimal or 0x hex, hex digits
+// for binary types. Nullopt when the text does not fit the type.
+std::optional<std::vector<std::uint8_t>> ParseData(std::uint32_t type,
+                                                   const std::optional<std::string>& text,
                                                    const std::string& separator);
 
 }  // namespace quorvel::regtool

@@ -1,41 +1,10 @@
-#include "reg_tool.h"
-
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "support/temp_dir.h"
-#include "support/test_hive.h"
+#include "reg/reg_tool_fixture.h"
 #include "support/wine.h"
 
 namespace quorvel::testing {
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class RegTool : public ::testing::Test {
-  protected:
-    TempDir dir;
-    TestHive hive{dir.file("registry.db")};
-
-    Outcome run(std::vector<std::string> args, const std::string& answers = "") {
-        std::istringstream in(answers);
-        std::ostringstream out;
-        std::ostringstream err;
-        regtool::Console console{in, out, err};
-        const int status = regtool::RunRegTool(args, hive, console);
-        return {status, out.str(), err.str()};
-    }
-    std::string file(const std::string& name, const std::string& bytes) {
-        const std::string path = dir.file(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-};
 
 TEST_F(RegTool, AddThenQueryPrintsLikeRegExe) {
     ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "Name", "/d", "Ann"}).status, 0);
@@ -60,7 +29,7 @@ TEST_F(RegTool, AddThenQueryPrintsLikeRegExe) {
     EXPECT_EQ(query.out, "\nHKEY_CURRENT_USER\\Software\\Q\n" + values +
                              "\nHKEY_CURRENT_USER\\Software\\Q\\Sub\n");
     const auto one = run({"query", "HKCU\\Software\\Q", "/v", "poll"});
-    EXPECT_EQ(one.out, "\nHKEY_CURRENT_USER\\Software\\Q\n    Poll    REG_DWORD    0x1f\n");
+    EXPECT_EQ(one.out, "\nHKEY_CURRENT_USER\\Software\\Q\n    Poll    REG_DWORD    0x1f\n\n");
 }
 
 TEST_F(RegTool, StringsAreStoredWithTheirNul) {
@@ -83,7 +52,7 @@ TEST_F(RegTool, FailuresExitWithOneErrorLine) {
         {"query", "HKCU\\A\\\\B"},
         {"add", "HKCU\\K", "/v", "d", "/t", "REG_DWORD", "/d", "12x"},
         {"add", "HKCU\\K", "/v", "d", "/t", "REG_DWORD", "/d", "4294967296"},
-        {"add", "HKCU\\K", "/v", "b", "/t", "REG_BINARY", "/d", "abc"},
+        {"add", "HKCU\\K", "/v", "b", "/t", "REG_BINARY", "/d", "0xab"},
         {"add", "HKCU\\K", "/v", "t", "/t", "REG_TEXT"},
         {"add", "HKCU\\K", "/v"},
         {"add", "HKCU\\K", "/q"},
