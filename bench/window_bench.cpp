@@ -117,20 +117,9 @@ class BenchWindow {
     // Saves the window into the profile it shows and its account profile into the one it
     // shows, each as the menu command runs it: one store operation apiece.
     bool save() {
-        ui::frmMain& frm = *window_;
-        bool stored = true;
-        {
-            auto scope = reg().BeginTransaction();
-            frm.savingExisting = true;
-            frm.saveProfile();
-            stored = scope->commit() && stored;
-        }
-        {
-            auto scope = reg().BeginTransaction();
-            frm.saveAccount();
-            stored = scope->commit() && stored;
-        }
-        return stored;
+        const app::ProfileEdits edits = window_->collectEdits();
+        const bool profile = program_->editor.SaveChanges(edits);
+        return program_->editor.SaveAccount(edits.account) && profile;
     }
 
     ui::frmMain& window() { return *window_; }

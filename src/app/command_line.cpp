@@ -2,21 +2,9 @@
 
 #include "profiles/name_list.h"
 #include "registry/names.h"
+#include "registry/trim.h"
 
 namespace quorvel::app {
-namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-}  // namespace
 
 CommandLine ParseCommandLine(std::string_view text, std::string_view profileList) {
     CommandLine parsed;

@@ -2,16 +2,9 @@
 
 #include "profiles/first_profile.h"
 #include "registry/names.h"
+#include "registry/trim.h"
 
 namespace quorvel::app {
-
-std::string TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return "";
-    }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 NameVerdict CheckNewName(std::string_view name) {
     constexpr std::size_t kShortest = 3;
@@ -22,6 +15,29 @@ NameVerdict CheckNewName(std::string_view name) {
         return NameVerdict::BadCharacter;
     }
     return NameVerdict::Accepted;
+}
+
+std::string AskNewName(Prompts& prompts, std::string_view prompt) {
+    while (true) {
+        const std::string name(TrimBlanks(prompts.InputBox(prompt)));
+        if (name.empty()) {
+            return "";
+        }
+        switch (CheckNewName(name)) {
+            case NameVerdict::Accepted:
+                return name;
+            case NameVerdict::TooShort:
+                prompts.MsgBox("Name must be at least 3 characters long");
+                break;
+            case NameVerdict::BadCharacter:
+                if (prompts.MsgBox("Invalid name, do you want to try again",
+                                   profiles::Buttons::YesNo,
+                                   profiles::Icon::Exclamation) != profiles::Answer::Yes) {
+                    return "";
+                }
+                break;
+        }
+    }
 }
 
 }  // namespace quorvel::app

@@ -8,6 +8,10 @@
 
 namespace quorvel::app {
 
+// Asks for a new password with `prompt` until it has at least 3 characters, saying `tooShort`
+// each time it has fewer: the password without the blanks around it, or "" for Cancel.
+std::string AskNewPassword(Prompts& prompts, std::string_view prompt, std::string_view tooShort);
+
 // A protected profile's password: stored as plain text in the profile's key, asked for once per
 // run before the profile is made current, and set the first time it is needed.
 class ProfilePasswords {
@@ -25,8 +29,6 @@ class ProfilePasswords {
     void AskProfilePassword();
 
   private:
-    std::string ProfileKey() const;
-
     registry::Registry& reg_;
     settings::SettingContext& context_;
     Prompts& prompts_;

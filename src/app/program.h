@@ -7,6 +7,7 @@
 #include "app/ending.h"
 #include "app/passwords.h"
 #include "app/platform.h"
+#include "app/profile_editor.h"
 #include "app/prompts.h"
 #include "app/services.h"
 #include "profiles/apply_profile.h"
@@ -56,6 +57,8 @@ class Program {
     // Before the launcher, which starts no client once an ending has been asked for.
     Ending ending;
     ClientLauncher launcher;
+    // The settings window's work; last, as it reaches all of the above.
+    ProfileEditor editor{*this};
 
     std::string AppVersion;    // "5.1.0"
     bool TrayLoaded = false;   // the tray has finished loading

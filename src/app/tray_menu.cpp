@@ -1,5 +1,7 @@
 #include "app/tray_menu.h"
 
+#include "app/help.h"
+
 namespace quorvel::app {
 
 void TrayMenu::Form_Load() {
@@ -31,9 +33,7 @@ void TrayMenu::pichook_MouseMove(int message) {
 }
 
 std::string TrayMenu::AboutText() const {
-    return "Quorvel!\rVersion " + program_.AppVersion +
-           "\r\rProfiles for Internet Mail and News: choose a profile in this menu to switch the "
-           "mail client to it.";
+    return app::AboutText(program_.AppVersion);
 }
 
 void TrayMenu::mnuMain_Click(int index) {

@@ -1,5 +1,7 @@
 #include "app/window_placement.h"
 
+#include "app/program.h"
+
 #include <charconv>
 #include <optional>
 #include <string>
@@ -62,6 +64,14 @@ WindowTwips RestoreWindowPlacement(registry::Registry& reg, const ScreenTwips& s
     window.top = (screen.height - window.height) / 2;
     window.left = (screen.width - window.width) / 2;
     return window;
+}
+
+void SaveWindowPlacement(Program& program, const WindowTwips& window) {
+    SaveWindowPlacement(program.reg, window);
+}
+
+WindowTwips RestoreWindowPlacement(Program& program, const ScreenTwips& screen) {
+    return RestoreWindowPlacement(program.reg, screen);
 }
 
 }  // namespace quorvel::app

@@ -26,4 +26,9 @@ void SaveWindowPlacement(registry::Registry& reg, const WindowTwips& window);
 // 2 % (a maximized window's frame hangs over its edges); a position may reach the far edge.
 WindowTwips RestoreWindowPlacement(registry::Registry& reg, const ScreenTwips& screen);
 
+class Program;
+// The same, on the program's store.
+void SaveWindowPlacement(Program& program, const WindowTwips& window);
+WindowTwips RestoreWindowPlacement(Program& program, const ScreenTwips& screen);
+
 }  // namespace quorvel::app

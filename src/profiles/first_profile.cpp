@@ -66,8 +66,8 @@ bool FirstProfileMaker::MakeFirstProfile() {
     reg_.SetValue(kAppKey, "Profile List", Variant(WriteNameList({name})), REG_SZ);
     reg_.SetValue(kAppKey, "Current Profile", Variant(name), REG_SZ);
 
-    const std::string profileKey = std::string(settings::kProfilesKey) + "\\" + name;
-    const std::string profileMailKey = profileKey + "\\Mail";
+    const std::string profileKey = settings::ProfileKey(name);
+    const std::string profileMailKey = settings::ProfileMailKey(name);
     reg_.CreateKey(profileKey + "\\News", registry::Root::CurrentUser);
     context_.AccountProfile = context_.ServerName;
     reg_.CreateKey(profileMailKey + "\\" + context_.AccountProfile, registry::Root::CurrentUser);

@@ -49,10 +49,7 @@ void ProfileStore::ClearAppliedProfile() {
 }
 
 std::string ProfileStore::ProfileKey() const {
-    std::string key(settings::kProfilesKey);
-    key += '\\';
-    key += context_.CurrentProfile;
-    return key;
+    return settings::ProfileKey(context_.CurrentProfile);
 }
 
 }  // namespace quorvel::profiles

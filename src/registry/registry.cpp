@@ -2,21 +2,13 @@
 
 #include <cstdio>
 
+#include "registry/trim.h"
+
 namespace quorvel::registry {
 namespace {
 
 std::vector<std::uint8_t> Bytes(std::string_view text) {
     return {text.begin(), text.end()};
-}
-
-std::string TrimSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && s.back() == ' ') {
-        s.remove_suffix(1);
-    }
-    return std::string(s);
 }
 
 }  // namespace
@@ -170,7 +162,7 @@ void Registry::GetSubKeys(std::string_view path) {
     }
     std::size_t count = 1;
     for (const std::string& enumerated : names) {
-        const std::string name = TrimSpaces(StripNull(enumerated));
+        const std::string name(TrimBlanks(StripNull(enumerated)));
         if (name.empty()) {
             break;
         }

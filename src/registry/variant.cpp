@@ -6,17 +6,13 @@
 #include <limits>
 #include <ostream>
 
+#include "registry/trim.h"
+
 namespace quorvel {
 namespace {
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
-        s.remove_suffix(1);
-    }
-    return s;
+std::string_view TrimBlanksAndTabs(std::string_view s) {
+    return TrimBlanks(s, " \t");
 }
 
 // "&H1F" and "&O17": Basic reads them as 16- or 32-bit two's complement numbers.
@@ -39,7 +35,7 @@ std::optional<double> ParseRadix(std::string_view digits, int base) {
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
-    std::string_view s = TrimBlanks(text);
+    std::string_view s = TrimBlanksAndTabs(text);
     if (s.size() > 2 && s[0] == '&') {
         const char radix = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
         if (radix == 'H') {
@@ -53,7 +49,7 @@ std::optional<double> ParseNumber(std::string_view text) {
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
         negative = s.front() == '-';
-        s = TrimBlanks(s.substr(1));
+        s = TrimBlanksAndTabs(s.substr(1));
     }
     // from_chars takes no sign and no leading blanks, and rejects "inf"/"nan" only in part.
     if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s.front())) || s.front() == '.')) {

@@ -164,7 +164,7 @@ void SettingCatalogue::SetSettingPaths(std::int16_t side, std::int16_t area, std
 
     // Names go in as they are, unchecked: an empty name leaves a trailing backslash.
     const std::string client(kImnKey);
-    const std::string profile = std::string(kProfilesKey) + "\\" + context_.CurrentProfile;
+    const std::string profile = ProfileKey(context_.CurrentProfile);
     switch (place) {
         case Place::None:
             SettingKey = "";

@@ -21,6 +21,8 @@ class SettingTransfer {
     // Writes RegValue into the setting, converted to its type. The client's POP3 password is
     // re-encoded on the way and "RememberPassword" set beside it.
     void CopySetting(std::int16_t side, std::int16_t area, std::int16_t item);
+    void ReadSetting(std::int16_t side, SettingId id) { ReadSetting(side, id.area, id.item); }
+    void CopySetting(std::int16_t side, SettingId id) { CopySetting(side, id.area, id.item); }
 
   private:
     registry::Registry& reg_;

@@ -15,7 +15,7 @@ QtProgramWindows::~QtProgramWindows() {
 void QtProgramWindows::OpenTray() {
     MakeProfileList();
     if (!tray_) {
-        tray_ = std::make_unique<frmTray>(program_, *profiles_, [this] { ShowSettings(); });
+        tray_ = std::make_unique<frmTray>(program_, program_.editor, [this] { ShowSettings(); });
         tray_->Form_Load();
     }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/name_entry.h"
+#include "registry/trim.h"
 
 namespace quorvel::testing {
 namespace {
@@ -81,8 +82,8 @@ TEST(NameEntry, NewNamesNeedThreeCharactersAndNoListBreakers) {
     for (const Case& c : cases) {
         EXPECT_EQ(app::CheckNewName(c.name), c.verdict) << c.name;
     }
-    EXPECT_EQ(app::TrimBlanks("  Work 2 "), "Work 2");
-    EXPECT_EQ(app::TrimBlanks("   "), "");
+    EXPECT_EQ(TrimBlanks("  Work 2 "), "Work 2");
+    EXPECT_EQ(TrimBlanks("   "), "");
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ TEST_F(Dialogs, ConnectionIsWrittenOnlyByOk) {
         EXPECT_EQ(get(mailKey(), "RAS Phonebook Entry"), c.entry) << c.caption.toStdString();
         EXPECT_EQ(item("mnuCon_0")->text(), c.caption);
     }
-    EXPECT_FALSE(window->profileChanged);
+    EXPECT_FALSE(program->editor.profileChanged);
     WhileModal([this] { window->mnuCon_Click(1); },
                [](QDialog& dialog) {
                    EXPECT_EQ(dialog.objectName(), QString("frmConnection"));
@@ -164,7 +164,7 @@ TEST_F(Dialogs, ProfileDeletion) {
     }
     EXPECT_EQ(prompts.texts(), std::vector<std::string>(3, "Remove Home from the your profiles?"));
     EXPECT_EQ(hive.openKey(registry::Root::CurrentUser, profileKey("Home")), nullptr);
-    EXPECT_EQ(holder->ProfileNamesInList(), (std::vector<std::string>{"Work", "Spare"}));
+    EXPECT_EQ(program->editor.ProfileNames, (std::vector<std::string>{"Work", "Spare"}));
     EXPECT_EQ(listed("Profile List"), "Home;Work;Spare;|");  // written by Done
 
     holder->lst->setCurrentRow(1);
@@ -211,7 +211,7 @@ TEST_F(Dialogs, AccountProfiles) {
     EXPECT_EQ(get(mailKey(), "Default Account Profile"), Variant("Home"));
     EXPECT_EQ(get(accountKey("Work"), "Default POP3 Server"), Variant(""));
     dialog.btnDelete_Click();
-    EXPECT_EQ(dialog.AccountNamesInList(), (std::vector<std::string>{"Home", "Spare"}));
+    EXPECT_EQ(program->editor.AccountNames, (std::vector<std::string>{"Home", "Spare"}));
     dialog.lst->setCurrentRow(1);
     dialog.lst_Click();
     dialog.btnDelete_Click();

@@ -7,23 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/display_conversions.h"
-#include "profiles/name_list.h"
-#include "registry/names.h"
-#include "settings/client_keys.h"
+#include "app/program.h"
 #include "ui/dialogs/dialog_looks.h"
 #include "ui/qt_text.h"
 #include "ui/settings/frm_main.h"
 
 namespace quorvel::ui {
 namespace {
-
-using profiles::Answer;
-using profiles::Buttons;
-using profiles::Icon;
-
-constexpr std::int16_t kProfile = settings::kProfileSide;
-constexpr std::int16_t kDefaultAccount = 11;
 
 std::string DefaultCaption(const std::string& name) {
     return "Default Account Profile is \"" + name + "\"";
@@ -76,56 +66,17 @@ frmAccounts::frmAccounts(app::Program& program, frmMain& main)
     hide();
 }
 
-void frmAccounts::getAccountsList() {
-    auto& reg = program_.reg;
-    const std::string& profile = program_.context.CurrentProfile;
-    lbl->setText(FromAnsi("Account Profiles for \"" + profile + "\""));
-    lst->clear();
-    reg.GetValue(program_.store.ProfileKey() + "\\Mail", "Account Profile List");
-    const std::string list = reg.RegValue.text();
-    // Too short to hold a name and its ";": the list stays empty and the rest as it was.
-    if (registry::CharacterCount(list) < 3) {
-        return;
-    }
-    for (const std::string& name : profiles::ReadNameList(list)) {
-        lst->addItem(FromAnsi(name));
-    }
-    program_.transfer.ReadSetting(settings::kProfileSide, 4, 11);
-    DefaultAccount = reg.RegValue.text();
-    lblDefault->setText(FromAnsi(DefaultCaption(DefaultAccount)));
-    checkListNum();
-    listChanged = false;
-}
-
-void frmAccounts::checkListNum() {
-    auto& items = main_.mnuAccounts;
-    const bool several = lst->count() >= 2;
-    if (!several) {
-        items[7]->setChecked(true);
-        items[8]->setChecked(false);
-        program_.reg.RegValue = Variant(0);
-        program_.transfer.CopySetting(settings::kProfileSide, 4, 12);
-    }
-    // Delete, the hosts file, polling all and changing the default need a second account.
-    for (const std::size_t item : {1u, 6u, 8u, 9u}) {
-        items[item]->setEnabled(several);
-    }
-}
-
-std::vector<std::string> frmAccounts::AccountNamesInList() const {
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(lst->count()));
-    for (int i = 0; i < lst->count(); ++i) {
-        names.push_back(ToAnsi(lst->item(i)->text()));
-    }
-    return names;
+void frmAccounts::Mirror() {
+    lbl->setText(FromAnsi("Account Profiles for \"" + program_.context.CurrentProfile + "\""));
+    MirrorNames(*lst, program_.editor.AccountNames);
+    lblDefault->setText(FromAnsi(DefaultCaption(program_.editor.DefaultAccount)));
 }
 
 void frmAccounts::ShowDialog() {
     selectedIndex = 0;
     selectedName.clear();
     // A profile saved under a new name keeps the list it copied, but the list is now its own.
-    lbl->setText(FromAnsi("Account Profiles for \"" + program_.context.CurrentProfile + "\""));
+    Mirror();
     looks();
     exec();
 }
@@ -147,105 +98,20 @@ void frmAccounts::btnDefault_Click() {
     if (selectedIndex < 0 || selectedIndex >= lst->count()) {
         return;
     }
-    const std::string chosen = ToAnsi(lst->item(selectedIndex)->text());
-    if (chosen == DefaultAccount) {
-        return;
-    }
     // Written at once: the default is no edit that waits for saving.
-    auto& reg = program_.reg;
-    auto scope = reg.BeginTransaction();
-    reg.RegValue = Variant(chosen);
-    program_.transfer.CopySetting(kProfile, 4, kDefaultAccount);
-    if (!scope->commit()) {
-        program_.prompts().MsgBox(
-            "Quorvel could not make \"" + chosen +
-                "\" the default Account Profile: the registry store could not save the change. "
-                "Nothing has been changed.",
-            Buttons::Ok, Icon::Exclamation);
-        return;
-    }
-    DefaultAccount = chosen;
-    lblDefault->setText(FromAnsi(DefaultCaption(DefaultAccount)));
+    program_.editor.SetDefaultAccount(ToAnsi(lst->item(selectedIndex)->text()));
+    Mirror();
 }
 
 void frmAccounts::btnDelete_Click() {
-    auto& prompts = program_.prompts();
-    if (lst->count() < 2) {
-        prompts.MsgBox("You must keep at least one profile entry", Buttons::Ok, Icon::Exclamation);
+    if (!program_.editor.DeleteAccount(selectedName)) {
         lst->setFocus();
-        return;
     }
-    if (selectedName.empty()) {
-        selectedName = ToAnsi(lst->item(0)->text());
-    }
-    if (prompts.MsgBox("Remove " + selectedName + " from the your Account Profiles?",
-                       Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
-        lst->setFocus();
-        return;
-    }
-    // A name removed before is no longer listed: nothing further goes from the list.
-    const QList<QListWidgetItem*> found = lst->findItems(FromAnsi(selectedName), Qt::MatchExactly);
-    const int row = found.isEmpty() ? -1 : lst->row(found.front());
-    std::string nextDefault = DefaultAccount;
-    if (row >= 0 && selectedName == DefaultAccount) {
-        nextDefault = ToAnsi(lst->item(row == 0 ? 1 : 0)->text());
-    }
-
-    // The account profile's key and a new default go at once; the list follows with "D&one".
-    auto& reg = program_.reg;
-    auto scope = reg.BeginTransaction();
-    if (nextDefault != DefaultAccount) {
-        reg.RegValue = Variant(nextDefault);
-        program_.transfer.CopySetting(kProfile, 4, kDefaultAccount);
-    }
-    const long status = reg.DeleteKey(program_.store.ProfileKey() + "\\Mail", selectedName);
-    const bool deleted =
-        (status == registry::ERROR_SUCCESS || status == registry::ERROR_FILE_NOT_FOUND) &&
-        scope->commit();
-    if (!deleted) {
-        scope.reset();
-        prompts.MsgBox("Quorvel could not delete the Account Profile \"" + selectedName +
-                           "\": the registry store could not save the change. Nothing has "
-                           "been changed.",
-                       Buttons::Ok, Icon::Exclamation);
-        return;
-    }
-    if (row >= 0) {
-        delete lst->takeItem(row);
-    }
-    listChanged = true;
-    if (nextDefault != DefaultAccount) {
-        DefaultAccount = nextDefault;
-        lblDefault->setText(FromAnsi(DefaultCaption(DefaultAccount)));
-    }
+    Mirror();
 }
 
 void frmAccounts::btnDone_Click() {
-    auto& context = program_.context;
-    if (listChanged) {
-        auto& reg = program_.reg;
-        auto scope = reg.BeginTransaction();
-        reg.SetValue(program_.store.ProfileKey() + "\\Mail", "Account Profile List",
-                     Variant(profiles::WriteNameList(AccountNamesInList())), registry::REG_SZ);
-        checkListNum();
-        if (scope->commit()) {
-            listChanged = false;
-        } else {
-            // The list is written again by the next "D&one".
-            program_.prompts().MsgBox(
-                "Quorvel could not save the list of Account Profiles: the registry store could "
-                "not save the change. The deleted Account Profiles are gone, but the list still "
-                "names them until it is saved.",
-                Buttons::Ok, Icon::Exclamation);
-        }
-        // The default account profile is shown, as the one shown may be gone.
-        context.AccountProfile = DefaultAccount;
-        main_.setAccountsMenu();
-        main_.getAccount();
-        main_.setWindowTitle(FromAnsi("Quorvel! - " + context.CurrentProfile + " - Accounts - " +
-                                      context.AccountProfile));
-    }
-    main_.mnuAccounts[7]->setText(FromAnsi(app::DefaultAccountCaption(DefaultAccount)));
+    main_.AccountsChanged(program_.editor.FinishAccountDeletions());
     hide();
 }
 

@@ -9,8 +9,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/display_conversions.h"
-#include "app/storage_conversions.h"
 #include "ui/dialogs/dialog_looks.h"
 #include "ui/qt_text.h"
 #include "ui/settings/frm_main.h"
@@ -18,12 +16,7 @@
 namespace quorvel::ui {
 namespace {
 
-constexpr std::int16_t kProfile = settings::kProfileSide;
-constexpr std::int16_t kPhonebookEntry = 6;
-constexpr std::int16_t kConnectionType = 10;
 constexpr int kDialUp = 2;
-// The dial-up entries of the current user, one subkey each.
-constexpr std::string_view kPhonebookKey = "RemoteAccess\\Profile";
 
 }  // namespace
 
@@ -52,25 +45,19 @@ frmConnection::frmConnection(app::Program& program, frmMain& main)
 
 void frmConnection::Form_Load() {
     cancelled = false;
-    menuCaption = ToAnsi(main_.mnuCon[0]->text());
     loadControls();
     looks();
-    fillEntries();
+    const app::ConnectionView view = program_.editor.LoadConnection();
+    fillEntries(view.phonebook);
 
-    auto& reg = program_.reg;
-    auto& transfer = program_.transfer;
-    transfer.ReadSetting(kProfile, 4, kConnectionType);
-    const int option = app::ConnectionOption(reg.RegValue);
-    optCon[static_cast<std::size_t>(option)]->setChecked(true);
-    optCon[static_cast<std::size_t>(option)]->setFocus();
-    optCon_Click(option);
-
-    transfer.ReadSetting(kProfile, 4, kPhonebookEntry);
-    const std::string entry = reg.RegValue.text();
-    if (entry.empty()) {
+    const auto option = static_cast<std::size_t>(view.option);
+    optCon[option]->setChecked(true);
+    optCon[option]->setFocus();
+    optCon_Click(view.option);
+    if (view.entry.empty()) {
         cboDUN->setCurrentIndex(0);
     } else {
-        cboDUN->setEditText(FromAnsi(entry));
+        cboDUN->setEditText(FromAnsi(view.entry));
     }
 }
 
@@ -119,12 +106,9 @@ void frmConnection::looks() {
     PlaceOnScreen(*this, 0.35, 0.40);
 }
 
-void frmConnection::fillEntries() {
-    auto& reg = program_.reg;
-    reg.GetSubKeys(kPhonebookKey);
-    // The names end at the first empty element; the element after them is a spare.
-    for (std::size_t i = 0; i + 1 < reg.SubKeyNames.size() && !reg.SubKeyNames[i].empty(); ++i) {
-        cboDUN->addItem(FromAnsi(reg.SubKeyNames[i]));
+void frmConnection::fillEntries(const std::vector<std::string>& phonebook) {
+    for (const std::string& entry : phonebook) {
+        cboDUN->addItem(FromAnsi(entry));
     }
     if (cboDUN->count() == 0) {
         cboDUN->addItem(QStringLiteral("No DUN entries found"));
@@ -145,8 +129,6 @@ void frmConnection::optCon_Click(int index) {
 }
 
 void frmConnection::btnOK_Click() {
-    const int option = chosenOption();
-    menuCaption = app::ConnectionCaption(Variant(option), ToAnsi(cboDUN->currentText()));
     int cancel = 0;
     Form_QueryUnload(cancel, 1);
     accept();
@@ -170,26 +152,11 @@ void frmConnection::Form_QueryUnload(int& cancel, int unloadMode) {
     if (unloadMode == 0 || cancelled) {
         return;
     }
-    const int option = chosenOption();
-    auto& reg = program_.reg;
-    auto& transfer = program_.transfer;
-    auto scope = reg.BeginTransaction();
-    reg.RegValue = Variant(option);
-    transfer.CopySetting(kProfile, 4, kConnectionType);
-    // The entry name is kept for LAN and manual, for the next time a dial-up entry is chosen.
-    if (option == kDialUp) {
-        reg.RegValue = Variant(ToAnsi(cboDUN->currentText()));
-        transfer.CopySetting(kProfile, 4, kPhonebookEntry);
+    if (const auto caption =
+            program_.editor.StoreConnection(chosenOption(), ToAnsi(cboDUN->currentText()))) {
+        menuCaption = *caption;
+        main_.showConnection(menuCaption);
     }
-    if (!scope->commit()) {
-        program_.prompts().MsgBox(
-            "Quorvel could not store the connection of the profile \"" +
-                program_.context.CurrentProfile +
-                "\": the registry store could not save the change. Nothing has been changed.",
-            profiles::Buttons::Ok, profiles::Icon::Exclamation);
-        return;
-    }
-    main_.mnuCon[0]->setText(FromAnsi(menuCaption));
 }
 
 }  // namespace quorvel::ui

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
 
@@ -36,7 +37,7 @@ class frmConnection final : public QDialog {
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
-    std::string menuCaption;  // what the connection item will read
+    std::string menuCaption;  // what the connection item reads after OK
     bool cancelled = false;
 
   protected:
@@ -44,7 +45,7 @@ class frmConnection final : public QDialog {
 
   private:
     int chosenOption() const;
-    void fillEntries();
+    void fillEntries(const std::vector<std::string>& phonebook);
 
     app::Program& program_;
     frmMain& main_;

@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/profile_list.h"
-#include "registry/registry.h"
-
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -21,21 +18,18 @@ namespace quorvel::ui {
 
 class frmMain;
 
-// The profile-list holder: loaded hidden at start-up, its list `lst` holds every profile name
-// in "Profile List" order and is what the tray and the settings window's menus mirror. Shown,
-// it is the dialog that deletes profiles.
-class frmProfiles final : public QDialog, public app::ProfileListHolder {
+// The profile-list holder: loaded hidden at start-up, its list `lst` mirrors the profile
+// editor's names in "Profile List" order. Shown, it is the dialog that deletes profiles.
+class frmProfiles final : public QDialog {
     Q_OBJECT
   public:
-    // A holder of the list only: shown, its buttons only hide it.
-    explicit frmProfiles(registry::Registry& reg, QWidget* parent = nullptr);
-    // The holder that is also the deletion dialog. `settings` gives the settings window, if
-    // one is open: "Hide Me" builds it anew each time, so it is looked up when needed.
+    // `settings` gives the settings window, if one is open: "Hide Me" builds it anew each time,
+    // so it is looked up when needed. The profile editor's list is loaded here, once.
     frmProfiles(app::Program& program, std::function<frmMain*()> settings,
                 QWidget* parent = nullptr);
 
-    std::vector<std::string> ProfileNamesInList() const override;
-    void GetProfileList();
+    // The list shows the profile editor's names.
+    void Mirror();
 
     // The deletion dialog, shown modally; each showing starts with no name chosen.
     void ShowDialog();
@@ -51,15 +45,13 @@ class frmProfiles final : public QDialog, public app::ProfileListHolder {
 
     std::int16_t selectedIndex = 0;
     std::string selectedName;  // "" until the user clicks a name
-    bool listChanged = false;
 
     // Closing by the window frame or Esc is "D&one": the deletions have happened already, and
     // the list must follow them.
     void reject() override;
 
   private:
-    registry::Registry& reg_;
-    app::Program* program_ = nullptr;
+    app::Program& program_;
     std::function<frmMain*()> settings_;
 };
 

@@ -46,6 +46,7 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load() {
     accounts = new frmAccounts(program_, *this);
+    program_.editor.WindowOpened();
     RestoreWindowPlacement();
     loadControls();
     looks();
@@ -64,7 +65,6 @@ void frmMain::Form_Load() {
     currentPane = 1;
     setProfileMenu();
     getProfile();
-    savingExisting = false;
     show();
 }
 
@@ -87,8 +87,7 @@ void frmMain::Form_Resize() {
 void frmMain::Form_QueryUnload(int& cancel, int unloadMode) {
     cancel = 0;
     unloading_ = true;
-    savingExisting = !program_.context.CurrentProfile.empty();
-    checkChanged();
+    checkChanged(!program_.context.CurrentProfile.empty());
     if (unloadMode == 0) {
         SaveWindowPlacement();
         program_.ending.Request();
@@ -167,14 +166,14 @@ app::WindowTwips frmMain::PlacementNow() const {
 }
 
 void frmMain::SaveWindowPlacement() {
-    app::SaveWindowPlacement(program_.reg, PlacementNow());
+    app::SaveWindowPlacement(program_, PlacementNow());
 }
 
 // The stored measures are the outer frame's. Qt places a window by its frame but sizes it by
 // its client area, and the frame's size is known only once the window manager has framed the
 // window; until then the frame is taken as nothing and corrected as soon as it is known.
 void frmMain::RestoreWindowPlacement() {
-    const app::WindowTwips placement = app::RestoreWindowPlacement(program_.reg, ScreenNow());
+    const app::WindowTwips placement = app::RestoreWindowPlacement(program_, ScreenNow());
     const double dpi = Dpi();
     pendingFrame_ = QRect(ToPixels(placement.left, dpi), ToPixels(placement.top, dpi),
                           ToPixels(placement.width, dpi), ToPixels(placement.height, dpi));

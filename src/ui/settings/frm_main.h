@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/field_checks.h"
+#include "app/profile_values.h"
 #include "app/program.h"
 #include "app/window_placement.h"
 
@@ -33,11 +34,11 @@ class frmProfiles;
 // over several files by purpose:
 //   frm_main.cpp           construction and the window's own events
 //   frm_main_layout.cpp    the rows, their captions and their layout
-//   frm_main_load.cpp      filling the window from a profile
+//   frm_main_load.cpp      filling the window from the values the profile editor loads
 //   frm_main_fields.cpp    reactions to edits, focus and the value boxes' checks
 //   frm_main_menus.cpp     the menu bar and the commands that show things
-//   frm_main_commands.cpp  the commands that change data
-//   frm_main_save.cpp      saving the window into a profile and an account profile
+//   frm_main_commands.cpp  the commands that change data, handed to the profile editor
+//   frm_main_save.cpp      the window's content as the values the profile editor saves
 //   frm_main_help.cpp      the Help menu
 class frmMain final : public QMainWindow {
     Q_OBJECT
@@ -69,12 +70,9 @@ class frmMain final : public QMainWindow {
     void loadControls();
     void looks();
 
-    // --- Loading (frm_main_load.cpp)
+    // --- Loading (frm_main_load.cpp): the current profile, or its shown account profile.
     void getProfile();
     void getAccount();
-    // The signature index of the value the last read left in RegValue.
-    std::int16_t getSigType();
-    void setSigBoxes(std::int16_t amode, std::int16_t sigType);
     void clearBoxes();
 
     // --- Menus (frm_main_menus.cpp)
@@ -94,30 +92,19 @@ class frmMain final : public QMainWindow {
     void mnuSwitch_Click(int index);
     void mnuHelp_Click(int index);
 
-    // --- Saving (frm_main_save.cpp). Each save is called from a command that runs it as one
-    // store operation.
+    // --- Saving (frm_main_save.cpp)
     // Offers to save pending edits before the window shows something else or closes. False when
     // the user wanted them saved and the store could not keep them (the user has been told).
-    bool checkChanged();
-    // Writes the profile-wide settings into CurrentProfile. Saved under a new name
-    // (savingExisting false), the profile also receives the account profiles of loadedProfile.
-    void saveProfile();
-    // Writes the Accounts pane into AccountProfile.
-    void saveAccount();
-    // Copies the account profile AccountProfile of loadedProfile into CurrentProfile.
-    void SaveServer();
-    // RegValue = the "Signature Type" that pane 2 (`amode` 1) or 6 (`amode` 2) shows. False,
-    // with RegValue unchanged, when no option is selected or `amode` is neither.
-    bool checkSigBoxes(std::int16_t amode);
-    // Saves the window as the profile NewItem, which becomes CurrentProfile. When NewItem
-    // exists and the user declines to overwrite it, CurrentProfile is the shown profile again.
-    // Asks before the save begins whether an existing profile of that name is to be
-    // overwritten; false when it is not (nothing is saved then).
-    bool confirmAddToList(const std::string& NewItem);
-    void AddToList(const std::string& NewItem);
-    // Saves the Accounts pane as the account profile NewItem.
-    bool confirmAddToAccountList(const std::string& NewItem);
-    void AddToAccountList(const std::string& NewItem);
+    // `savingExisting`: the edits belong to the current profile whatever its name.
+    bool checkChanged(bool savingExisting = false);
+    // What the window holds, for saving.
+    app::ProfileEdits collectEdits() const;
+    // The menus, the window's caption and the hidden lists, as the profile editor has them.
+    void showEditorState();
+    // After the account profiles' dialog; `listChanged`: names were deleted.
+    void AccountsChanged(bool listChanged);
+    // After the connection dialog stored a choice.
+    void showConnection(const std::string& caption);
 
     // --- Help (frm_main_help.cpp)
     // Opens the help document in the registered browser; the browser's task, or 0.
@@ -153,12 +140,8 @@ class frmMain final : public QMainWindow {
     void txtListNews_LostFocus(int index);
     void txtListServer_LostFocus(int index);
 
-    // --- State shared with the menus, the savers and the dialogs
+    // --- State shared with the menus
     std::int16_t currentPane = 1;
-    bool profileChanged = false;
-    bool accountChanged = false;
-    bool savingExisting = false;
-    std::string loadedProfile;
 
     // --- Panes, 1 to 7 in Window menu order (element 0 unused)
     QWidget* picMainMail;
@@ -274,33 +257,17 @@ class frmMain final : public QMainWindow {
     QLineEdit* valueBox(app::ValueBoxes boxes, int index) const;
     QCheckBox* optionBox(app::ValueBoxes boxes, int index) const;
 
-    // Saving helpers (frm_main_save.cpp).
-    // Runs `work` as one store operation. When the store cannot keep it, nothing of it stays:
-    // the window's state is put back, the user is told that Quorvel could not `what`, and the
-    // result is false.
-    bool storeOperation(const std::string& what, const std::function<void()>& work);
-    void saveMailAndNews(bool news);
-    void copyAccountProfiles();
+    // Mapping helpers (frm_main_save.cpp, frm_main_load.cpp).
+    app::PaneValues collectPane(bool news) const;
+    app::AccountValues collectAccount() const;
+    void showPane(const app::PaneValues& pane, bool news);
+    void showAccount(const app::AccountValues& account);
+    void showAccountCount(bool several);
+    void checkProfileItems();
 
     // Command helpers (frm_main_commands.cpp).
-    // True when a profile is shown; otherwise tells the user, with the menu's own ending.
-    bool profileShown(std::string_view ending);
-    // The name entry of both "Save settings as..." items: the accepted name, or "".
-    std::string askNewName(std::string_view prompt);
-    // Asks for a new profile password and stores it at once; false when none was given.
-    bool askNewPassword();
-    void markSecurityOn();
-    void switchTo(bool mail);
-    void switchNews();
-    void chooseHosts(bool automatic);
-    void renameHostsFile();
+    void showSecurity(bool on);
     void choosePolling(bool onlyDefault);
-    void saveAccountAs();
-
-    // Loading helpers (frm_main_load.cpp).
-    void loadMailAndNews(bool news);
-    void loadMenusFromProfile();
-    void checkProfileItems();
 
     app::Program& program_;
     frmProfiles& profiles_;
@@ -315,10 +282,6 @@ class frmMain final : public QMainWindow {
     // Set while a value box's check runs: the focus it moves must not start another check.
     bool checkingField_ = false;
     bool unloading_ = false;
-    // Set by a save whose profile the window no longer shows whole: a new profile that got a
-    // first account profile of its own, or another existing profile overwritten, which keeps
-    // its own account profiles. The window shows that profile again once it is stored.
-    bool reloadAfterSave_ = false;
     // The browser showing the help document, started by "Contents".
     app::TaskId helpTask_ = 0;
     // The placement to apply again once the window manager has given the window its frame.

@@ -158,64 +158,64 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // Every edit of a profile setting, typed or set by the program, marks the profile changed;
 // edits on the Accounts pane mark the account profile instead. Loading and saving clear them.
 void frmMain::txtMail_Change(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtNews_Change(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtListMail_Change(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtListNews_Change(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtSigMail_Change() {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtSigNews_Change() {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtSigFileMail_Change() {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtSigFileNews_Change() {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::chkMail_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::chkNews_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::chkListMail_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::chkListNews_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::chkSigMail_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::chkSigNews_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::optSigMail_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::optSigNews_Click(int) {
-    profileChanged = true;
+    program_.editor.profileChanged = true;
 }
 void frmMain::txtServer_Change(int) {
-    accountChanged = true;
+    program_.editor.accountChanged = true;
 }
 void frmMain::txtListServer_Change(int) {
-    accountChanged = true;
+    program_.editor.accountChanged = true;
 }
 void frmMain::chkServer_Click(int) {
-    accountChanged = true;
+    program_.editor.accountChanged = true;
 }
 void frmMain::chkListServer_Click(int) {
-    accountChanged = true;
+    program_.editor.accountChanged = true;
 }
 
 // A pane that receives the focus hands it to its first row.

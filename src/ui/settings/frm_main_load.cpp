@@ -1,112 +1,91 @@
-// Filling the settings window from a profile and from one of its account profiles.
+// Filling the settings window from the values the profile editor loads.
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include "app/display_conversions.h"
 #include "ui/dialogs/frm_accounts.h"
 #include "ui/dialogs/frm_profiles.h"
 #include "ui/settings/control_values.h"
 #include "ui/settings/frm_main.h"
 
 namespace quorvel::ui {
-namespace {
-
-constexpr std::int16_t kProfile = settings::kProfileSide;
-
-}  // namespace
 
 void frmMain::getProfile() {
-    auto& context = program_.context;
-    auto& reg = program_.reg;
-    auto& transfer = program_.transfer;
-    if (context.CurrentProfile.empty()) {
+    const std::optional<app::ProfileView> view = program_.editor.LoadProfile();
+    if (!view) {
         currentPane = 1;
-        selWindow();
+        showEditorState();
         clearBoxes();
-        profileChanged = false;
+        program_.editor.profileChanged = false;
         return;
     }
-    // The defaults written back below belong to this one load.
-    auto transaction = reg.BeginTransaction();
-
-    transfer.ReadSetting(kProfile, 8, 2);
-    if (const auto on = app::SecurityOn(reg.RegValue)) {
-        mnuProfiles[0]->setChecked(*on);
-        mnuProfiles[1]->setChecked(!*on);
+    const app::ProfileMenus& menus = view->menus;
+    if (menus.secure) {
+        mnuProfiles[0]->setChecked(*menus.secure);
+        mnuProfiles[1]->setChecked(!*menus.secure);
     }
-    loadMailAndNews(false);
-    loadMenusFromProfile();
+    showPane(view->mail, false);
     if (!program_.store.NewsDisabled) {
-        loadMailAndNews(true);
+        showPane(view->news, true);
     }
-    checkProfileItems();
-    loadedProfile = context.CurrentProfile;
-    program_.store.AddProfileName();
-    selWindow();
 
-    transfer.ReadSetting(kProfile, 4, 12);
-    if (reg.RegValue.isBlank()) {
-        reg.RegValue = Variant(0);
-        transfer.CopySetting(kProfile, 4, 12);
-    } else if (const auto onlyDefault = app::PollOnlyDefault(reg.RegValue)) {
-        mnuAccounts[7]->setChecked(*onlyDefault);
-        mnuAccounts[8]->setChecked(!*onlyDefault);
-        mnuAccounts[6]->setEnabled(!*onlyDefault);
+    mnuHosts[2]->setText(FromAnsi(menus.hostsCaption));
+    mnuHosts[0]->setChecked(false);
+    mnuHosts[2]->setChecked(false);
+    if (menus.automaticHosts) {
+        mnuHosts[*menus.automaticHosts ? 0 : 2]->setChecked(true);
     }
-    profileChanged = false;
-    // A default that could not be stored is simply written again by the next load.
-    static_cast<void>(transaction->commit());
+    mnuCon[0]->setText(FromAnsi(menus.connectionCaption));
+    if (menus.severalAccounts) {
+        showAccountCount(*menus.severalAccounts);
+    }
+    if (menus.pollOnlyDefault) {
+        mnuAccounts[7]->setChecked(*menus.pollOnlyDefault);
+        mnuAccounts[8]->setChecked(!*menus.pollOnlyDefault);
+        mnuAccounts[6]->setEnabled(!*menus.pollOnlyDefault);
+    }
+    mnuAccounts[7]->setText(FromAnsi(app::DefaultAccountCaption(program_.editor.DefaultAccount)));
+    showAccount(view->account);
+    showEditorState();
+    checkProfileItems();
+    // Filling the controls reported edits; there are none.
+    program_.editor.profileChanged = false;
+    program_.editor.accountChanged = false;
 }
 
 // Panes 1 to 3 (mail) or 5 to 7 (news): identity rows, signature, options and option rows.
-void frmMain::loadMailAndNews(bool news) {
-    auto& reg = program_.reg;
-    auto& transfer = program_.transfer;
-    const std::int16_t mainArea = news ? 5 : 1;
-    const std::int16_t signatureArea = news ? 6 : 2;
-    const std::int16_t otherArea = news ? 7 : 3;
-
+void frmMain::showPane(const app::PaneValues& pane, bool news) {
     std::vector<QLineEdit*>& rows = news ? txtNews : txtMail;
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        transfer.ReadSetting(kProfile, mainArea, static_cast<std::int16_t>(i));
-        SetBoxText(rows[i], reg.RegValue.text());
+    for (std::size_t i = 1; i < rows.size() && i <= pane.rows.size(); ++i) {
+        SetBoxText(rows[i], pane.rows[i - 1]);
     }
-
-    transfer.ReadSetting(kProfile, signatureArea, 1);
-    setSigBoxes(news ? 2 : 1, getSigType());
-    transfer.ReadSetting(kProfile, signatureArea, 2);
-    SetBoxText(news ? txtSigNews : txtSigMail, reg.RegValue.text());
-    transfer.ReadSetting(kProfile, signatureArea, 3);
-    SetBoxText(news ? txtSigFileNews : txtSigFileMail, reg.RegValue.text());
+    if (pane.signature) {
+        auto& options = news ? optSigNews : optSigMail;
+        auto& checks = news ? chkSigNews : chkSigMail;
+        options[static_cast<std::size_t>(pane.signature->option)]->setChecked(true);
+        if (pane.signature->addToAll) {
+            checks[0]->setChecked(*pane.signature->addToAll);
+        }
+        if (pane.signature->notToReplies) {
+            checks[1]->setChecked(*pane.signature->notToReplies);
+        }
+    }
+    SetBoxText(news ? txtSigNews : txtSigMail, pane.signatureText);
+    SetBoxText(news ? txtSigFileNews : txtSigFileMail, pane.signatureFile);
 
     std::vector<QCheckBox*>& checks = news ? chkNews : chkMail;
-    for (std::size_t i = 1; i < checks.size(); ++i) {
-        transfer.ReadSetting(kProfile, otherArea, static_cast<std::int16_t>(i));
-        if (const auto value = app::OptionFlagValue(reg.RegValue)) {
-            SetCheckValue(checks[i], *value);
+    for (std::size_t i = 1; i < checks.size() && i <= pane.checks.size(); ++i) {
+        if (pane.checks[i - 1]) {
+            SetCheckValue(checks[i], *pane.checks[i - 1]);
         }
     }
-
     std::vector<QLineEdit*>& values = news ? txtListNews : txtListMail;
     std::vector<QCheckBox*>& options = news ? chkListNews : chkListMail;
-    const std::size_t firstItem = checks.size();  // the option rows follow the check boxes
-    for (std::size_t i = 1; i < values.size(); ++i) {
-        transfer.ReadSetting(kProfile, otherArea, static_cast<std::int16_t>(firstItem + i - 1));
-        std::optional<std::string> shown;
-        if (i == 2) {
-            shown = app::IndentCharText(reg.RegValue);
-        } else if (i == 3) {
-            shown = app::PreviewSecondsText(reg.RegValue);
-        } else if (i == 1 && !news) {
-            shown = app::PollMinutesText(reg.RegValue);
-        } else {
-            shown = app::PositiveCountText(reg.RegValue);
-        }
-        if (shown) {
-            SetBoxText(values[i], *shown);
+    for (std::size_t i = 1; i < values.size() && i <= pane.values.size(); ++i) {
+        if (pane.values[i - 1]) {
+            SetBoxText(values[i], *pane.values[i - 1]);
         }
     }
     for (std::size_t i = 1; i < options.size(); ++i) {
@@ -114,56 +93,20 @@ void frmMain::loadMailAndNews(bool news) {
     }
 }
 
-// The menu items that mirror the profile: hosts file, connection and account profiles.
-void frmMain::loadMenusFromProfile() {
-    auto& context = program_.context;
-    auto& reg = program_.reg;
-    auto& transfer = program_.transfer;
-
-    transfer.ReadSetting(kProfile, 8, 3);
-    std::string hostsFile = reg.RegValue.text();
-    if (hostsFile.empty()) {
-        hostsFile = context.CurrentProfile + ".txt";
-        reg.RegValue = Variant(hostsFile);
-        transfer.CopySetting(kProfile, 8, 3);
+// With fewer than two account profiles only the default one can be polled; delete, the hosts
+// file, polling all and changing the default need a second one.
+void frmMain::showAccountCount(bool several) {
+    if (!several) {
+        mnuAccounts[7]->setChecked(true);
+        mnuAccounts[8]->setChecked(false);
     }
-    mnuHosts[2]->setText(FromAnsi(app::HostsFileCaption(hostsFile)));
-    mnuHosts[0]->setChecked(false);
-    mnuHosts[2]->setChecked(false);
-
-    transfer.ReadSetting(kProfile, 8, 4);
-    if (reg.RegValue.isBlank()) {
-        reg.RegValue = Variant(0);
-        transfer.CopySetting(kProfile, 8, 4);
+    for (const std::size_t item : {1u, 6u, 8u, 9u}) {
+        mnuAccounts[item]->setEnabled(several);
     }
-    if (const auto automatic = app::AutomaticHostsFile(reg.RegValue)) {
-        mnuHosts[*automatic ? 0 : 2]->setChecked(true);
-    }
-
-    transfer.ReadSetting(kProfile, 4, 10);
-    if (reg.RegValue.isBlank()) {
-        reg.RegValue = Variant(1);
-        transfer.CopySetting(kProfile, 4, 10);
-    }
-    const Variant connection = reg.RegValue;
-    std::string phonebookEntry;
-    if (app::ConnectionUsesPhonebook(connection)) {
-        transfer.ReadSetting(kProfile, 4, 6);
-        phonebookEntry = reg.RegValue.text();
-    }
-    mnuCon[0]->setText(FromAnsi(app::ConnectionCaption(connection, phonebookEntry)));
-
-    accounts->getAccountsList();
-    transfer.ReadSetting(kProfile, 4, 11);
-    context.AccountProfile = reg.RegValue.text();
-    accounts->DefaultAccount = context.AccountProfile;
-    mnuAccounts[7]->setText(FromAnsi(app::DefaultAccountCaption(context.AccountProfile)));
-    setAccountsMenu();
-    getAccount();
 }
 
 void frmMain::checkProfileItems() {
-    const std::size_t names = profiles_.ProfileNamesInList().size();
+    const std::size_t names = program_.editor.ProfileNames.size();
     const QString shown = FromAnsi(program_.context.CurrentProfile);
     for (std::size_t i = 0; i < names && i < mnuProfileList.size(); ++i) {
         mnuProfileList[i]->setChecked(mnuProfileList[i]->text() == shown);
@@ -171,62 +114,22 @@ void frmMain::checkProfileItems() {
 }
 
 void frmMain::getAccount() {
-    auto& reg = program_.reg;
-    auto& transfer = program_.transfer;
-    auto transaction = reg.BeginTransaction();
-
-    for (std::int16_t i = 1; i <= 5; ++i) {
-        transfer.ReadSetting(kProfile, 4, i);
-        SetBoxText(txtServer[i], i == 4 ? program_.base64.Base64DecodeHex(reg.RegValue.text())
-                                        : reg.RegValue.text());
-    }
-    for (std::int16_t i = 1; i <= 3; ++i) {
-        transfer.ReadSetting(kProfile, 4, static_cast<std::int16_t>(i + 6));
-        SetCheckValue(chkServer[i], app::AccountFlagValue(reg.RegValue));
-    }
-    for (std::int16_t i = 1; i <= 2; ++i) {
-        transfer.ReadSetting(kProfile, 4, static_cast<std::int16_t>(i + 12));
-        SetBoxText(txtListServer[i], app::AccountLimitText(reg.RegValue));
-    }
-    for (std::int16_t i = 1; i <= 2; ++i) {
-        transfer.ReadSetting(kProfile, 4, static_cast<std::int16_t>(i + 14));
-        SetCheckValue(chkListServer[i], app::AccountFlagValue(reg.RegValue));
-    }
-    for (std::int16_t i = 3; i <= 4; ++i) {
-        const auto item = static_cast<std::int16_t>(i + 14);
-        transfer.ReadSetting(kProfile, 4, item);
-        const app::ShownValue shown =
-            i == 3 ? app::ServerTimeoutText(reg.RegValue) : app::PortText(reg.RegValue);
-        if (shown.writeBack) {
-            reg.RegValue = Variant(*shown.writeBack);
-            transfer.CopySetting(kProfile, 4, item);
-        }
-        SetBoxText(txtListServer[i], shown.text);
-    }
-    accountChanged = false;
-    static_cast<void>(transaction->commit());
+    showAccount(program_.editor.LoadAccount());
+    program_.editor.accountChanged = false;
 }
 
-std::int16_t frmMain::getSigType() {
-    return app::SignatureIndex(program_.reg.RegValue);
-}
-
-void frmMain::setSigBoxes(std::int16_t amode, std::int16_t sigType) {
-    if (amode != 1 && amode != 2) {
-        return;
+void frmMain::showAccount(const app::AccountValues& account) {
+    for (std::size_t i = 0; i < account.server.size(); ++i) {
+        SetBoxText(txtServer[i + 1], account.server[i]);
     }
-    const auto boxes = app::SignatureBoxesFor(sigType);
-    if (!boxes) {
-        return;
+    for (std::size_t i = 0; i < account.flags.size(); ++i) {
+        SetCheckValue(chkServer[i + 1], account.flags[i]);
     }
-    auto& options = amode == 1 ? optSigMail : optSigNews;
-    auto& checks = amode == 1 ? chkSigMail : chkSigNews;
-    options[static_cast<std::size_t>(boxes->option)]->setChecked(true);
-    if (boxes->addToAll) {
-        checks[0]->setChecked(*boxes->addToAll);
+    for (std::size_t i = 0; i < account.numbers.size(); ++i) {
+        SetBoxText(txtListServer[i + 1], account.numbers[i]);
     }
-    if (boxes->notToReplies) {
-        checks[1]->setChecked(*boxes->notToReplies);
+    for (std::size_t i = 0; i < account.limitFlags.size(); ++i) {
+        SetCheckValue(chkListServer[i + 1], account.limitFlags[i]);
     }
 }
 

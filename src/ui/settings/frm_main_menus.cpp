@@ -277,7 +277,7 @@ void RebuildList(app::Program& program, QMenu* menu, std::vector<QAction*>& item
 
 void frmMain::setProfileMenu() {
     RebuildList(program_, mnuTop[0], mnuProfileList, "mnuProfileList", profileItemCount_,
-                !program_.windowShown, profiles_.ProfileNamesInList(),
+                !program_.windowShown, program_.editor.ProfileNames,
                 program_.context.CurrentProfile, [this](int i) { mnuProfileList_Click(i); },
                 {mnuTop[0]});
 }
@@ -287,16 +287,16 @@ void frmMain::setAccountsMenu() {
         accountItemCount_ = 1;
     }
     RebuildList(program_, mnuTop[1], mnuAccountsList, "mnuAccountsList", accountItemCount_,
-                !program_.windowShown, accounts->AccountNamesInList(),
+                !program_.windowShown, program_.editor.AccountNames,
                 program_.context.AccountProfile, [this](int i) { mnuAccountsList_Click(i); },
                 {mnuTop[1]});
 }
 
 void frmMain::mnuTop_Click(int index) {
     if (index == 0) {
-        mnuProfiles[6]->setEnabled(profileChanged);
+        mnuProfiles[6]->setEnabled(program_.editor.profileChanged);
     } else if (index == 1) {
-        mnuAccounts[2]->setEnabled(accountChanged);
+        mnuAccounts[2]->setEnabled(program_.editor.accountChanged);
     }
 }
 
@@ -324,9 +324,7 @@ void frmMain::mnuWindow_Click(int index) {
 }
 
 void frmMain::mnuProfileList_Click(int index) {
-    auto& context = program_.context;
-    savingExisting = !context.CurrentProfile.empty();
-    checkChanged();
+    checkChanged(!program_.context.CurrentProfile.empty());
     if (!program_.UnlockProfile(ToAnsi(mnuProfileList[static_cast<std::size_t>(index)]->text()))) {
         return;
     }
@@ -339,16 +337,14 @@ void frmMain::mnuAccountsList_Click(int index) {
         return;
     }
     checkChanged();
-    const std::size_t names = accounts->AccountNamesInList().size();
+    const std::size_t names = program_.editor.AccountNames.size();
     for (std::size_t i = 0; i < names && i < mnuAccountsList.size(); ++i) {
         mnuAccountsList[i]->setChecked(false);
     }
     mnuAccountsList[chosen]->setChecked(true);
-    auto& context = program_.context;
-    context.AccountProfile = ToAnsi(mnuAccountsList[chosen]->text());
+    program_.editor.ChooseAccount(ToAnsi(mnuAccountsList[chosen]->text()));
     getAccount();
-    setWindowTitle(FromAnsi("Quorvel! - " + context.CurrentProfile + " - Accounts - " +
-                            context.AccountProfile));
+    selWindow();
 }
 
 }  // namespace quorvel::ui

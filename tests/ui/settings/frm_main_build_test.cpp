@@ -79,7 +79,7 @@ TEST_F(SettingsWindow, EveryRowCarriesItsCaption) {
 }
 
 TEST_F(SettingsWindow, MenuBarStartsAsDesigned) {
-    holder = std::make_unique<ui::frmProfiles>(reg());
+    holder = std::make_unique<ui::frmProfiles>(*program, [this] { return window.get(); });
     window = std::make_unique<ui::frmMain>(*program, *holder, ui::frmMain::Actions{});
     struct Row {
         const char* name;

@@ -65,9 +65,9 @@ TEST_F(Commands, NewNamesAreAskedForUntilOneFits) {
         prompts.answers = c.answers;
         window->mnuProfiles_Click(4);
         EXPECT_EQ(prompts.texts(), c.messages) << c.typed.front();
-        EXPECT_EQ(holder->ProfileNamesInList().size(), c.profiles) << c.typed.front();
+        EXPECT_EQ(program->editor.ProfileNames.size(), c.profiles) << c.typed.front();
     }
-    EXPECT_EQ(holder->ProfileNamesInList()[2], "a b c");
+    EXPECT_EQ(program->editor.ProfileNames[2], "a b c");
     EXPECT_EQ(prompts.inputPrompts.back(),
               "Enter a new profile name of at least 3 characters.\rUse only letters and/or "
               "numbers.\rDo NOT use special characters like  ^ : , % \" $ # @  * ? / \\ ( ) { } "
@@ -136,12 +136,12 @@ TEST_F(Commands, HostsFileChoicesAreWrittenAtOnce) {
     window->mnuHosts_Click(0);
     EXPECT_EQ(get(mailKey(), "Automake Hosts"), Variant(0));
     EXPECT_FALSE(item("mnuHosts_3")->isEnabled());
-    EXPECT_FALSE(window->profileChanged);
+    EXPECT_FALSE(program->editor.profileChanged);
 
     window->mnuAccounts_Click(7);  // the checked polling item again is no edit
-    EXPECT_FALSE(window->profileChanged);
+    EXPECT_FALSE(program->editor.profileChanged);
     window->mnuAccounts_Click(8);
-    EXPECT_TRUE(window->profileChanged);
+    EXPECT_TRUE(program->editor.profileChanged);
     EXPECT_TRUE(item("mnuAccounts_6")->isEnabled());
 }
 

@@ -65,13 +65,13 @@ TEST_F(FieldEntry, EnteringAnEmptyValueBoxFillsItsDefault) {
     ASSERT_TRUE(text("txtListServer_3").isEmpty());
     box("txtListServer_2")->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(text("txtListServer_2"), QStringLiteral("1"));
-    window->accountChanged = false;
+    program->editor.accountChanged = false;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), box("txtListServer_3"));
     EXPECT_EQ(text("txtListServer_3"), QStringLiteral("30"));
     EXPECT_EQ(box("txtListServer_3")->selectedText(), QStringLiteral("30"));
-    EXPECT_TRUE(window->accountChanged);
-    EXPECT_FALSE(window->profileChanged);
+    EXPECT_TRUE(program->editor.accountChanged);
+    EXPECT_FALSE(program->editor.profileChanged);
 }
 
 TEST_F(FieldEntry, EditsMarkTheHalfOfTheWindowTheyBelongTo) {
@@ -92,13 +92,13 @@ TEST_F(FieldEntry, EditsMarkTheHalfOfTheWindowTheyBelongTo) {
         } else {
             qobject_cast<QAbstractButton*>(edited)->click();
         }
-        EXPECT_EQ(window->profileChanged, c.profile) << c.control;
-        EXPECT_EQ(window->accountChanged, !c.profile) << c.control;
+        EXPECT_EQ(program->editor.profileChanged, c.profile) << c.control;
+        EXPECT_EQ(program->editor.accountChanged, !c.profile) << c.control;
     }
     auto* signature = control<QPlainTextEdit>("txtSigNews");
     window->getProfile();
     signature->setPlainText(QStringLiteral("-- \nAnn"));
-    EXPECT_TRUE(window->profileChanged);
+    EXPECT_TRUE(program->editor.profileChanged);
 
     // Opening a top menu enables its save item only for its own half.
     window->getProfile();

@@ -136,9 +136,9 @@ TEST_F(SettingsWindow, ALoadedProfileCountsAsUnchanged) {
     control<QLineEdit>("txtMail_1")->setText("edited");
     control<QCheckBox>("chkServer_2")->setChecked(true);
     window->getProfile();
-    EXPECT_FALSE(window->profileChanged);
-    EXPECT_FALSE(window->accountChanged);
-    EXPECT_EQ(window->loadedProfile, "Work");
+    EXPECT_FALSE(program->editor.profileChanged);
+    EXPECT_FALSE(program->editor.accountChanged);
+    EXPECT_EQ(program->editor.loadedProfile, "Work");
     EXPECT_EQ(program->context.AccountProfile, "acct");
     EXPECT_EQ(window->currentPane, 3);
     EXPECT_TRUE(window->picOtherMail->isVisible());
@@ -157,8 +157,8 @@ TEST_F(SettingsWindow, AProtectedProfileNotYetOpenedShowsABlankWindow) {
     for (int i = 1; i <= 7; ++i) {
         EXPECT_TRUE(text(QStringLiteral("txtMail_%1").arg(i)).isEmpty()) << i;
     }
-    EXPECT_EQ(window->loadedProfile, "");
-    EXPECT_FALSE(window->profileChanged);
+    EXPECT_EQ(program->editor.loadedProfile, "");
+    EXPECT_FALSE(program->editor.profileChanged);
     EXPECT_EQ(prompts.passwordDialogs, 0);
 }
 
@@ -177,9 +177,9 @@ TEST_F(SettingsWindow, AccountHolderListsTheShownProfilesAccounts) {
     for (const Case& c : cases) {
         put(mailKey(), "Account Profile List", Variant(c.list));
         put(mailKey(), "PollMultiplePopServers", Variant(1), REG_DWORD);
-        window->accounts->getAccountsList();
+        window->getProfile();
         std::vector<QString> names;
-        for (const std::string& name : window->accounts->AccountNamesInList()) {
+        for (const std::string& name : program->editor.AccountNames) {
             names.push_back(QString::fromStdString(name));
         }
         EXPECT_EQ(names, c.names) << c.list;

@@ -64,10 +64,10 @@ TEST_F(SettingsWindow, ProfileMenuFollowsTheList) {
         return captions;
     };
     EXPECT_EQ(items(), QStringList({"Home", "Work", "Spare"}));
-    delete holder->lst->takeItem(2);
+    program->editor.ProfileNames.pop_back();
     window->setProfileMenu();
     EXPECT_EQ(items(), QStringList({"Home", "Work"}));
-    delete holder->lst->takeItem(0);
+    program->editor.ProfileNames.erase(program->editor.ProfileNames.begin());
     window->setProfileMenu();
     EXPECT_EQ(items(), QStringList({"Work"}));
     EXPECT_TRUE(item("mnuProfileList_0")->isChecked());
@@ -108,7 +108,7 @@ TEST_F(SettingsWindow, ChoosingAnAccountProfileShowsIt) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quorvel! - Work - Accounts - Other"));
     EXPECT_FALSE(item("mnuAccountsList_0")->isChecked());
     EXPECT_TRUE(item("mnuAccountsList_1")->isChecked());
-    EXPECT_FALSE(window->accountChanged);
+    EXPECT_FALSE(program->editor.accountChanged);
 
     control<QLineEdit>("txtServer_1")->setText("edited");
     item("mnuAccountsList_1")->trigger();  // already shown: nothing happens

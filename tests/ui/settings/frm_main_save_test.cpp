@@ -50,7 +50,7 @@ TEST_F(SavingWork, SaveChangesStoresThePanesInTheirStoredForm) {
     EXPECT_EQ(mail("PollMultiplePopServers"), Variant(1));
     EXPECT_EQ(get(newsKey(), "Indent Char"), Variant(0));
     EXPECT_EQ(get(profileKey("Work"), "Secure Profile"), Variant(0));
-    EXPECT_FALSE(window->profileChanged);
+    EXPECT_FALSE(program->editor.profileChanged);
     // The client holds Work: the next switch must write it again.
     EXPECT_EQ(get(std::string(settings::kImnKey), "Current Profile"), Variant(""));
 }
@@ -175,9 +175,9 @@ TEST_F(SavingWork, AStoreThatCannotSaveLeavesNothingHalfWritten) {
                                        "store could not save the change. Nothing has been "
                                        "changed."});
     EXPECT_EQ(store(), before);
-    EXPECT_EQ(holder->ProfileNamesInList(), (std::vector<std::string>{"Home", "Work"}));
+    EXPECT_EQ(program->editor.ProfileNames, (std::vector<std::string>{"Home", "Work"}));
     EXPECT_EQ(program->context.CurrentProfile, "Work");
-    EXPECT_TRUE(window->profileChanged);  // the edits wait for the next save
+    EXPECT_TRUE(program->editor.profileChanged);  // the edits wait for the next save
 
     faulty->failCommit = false;
     window->mnuProfiles_Click(6);

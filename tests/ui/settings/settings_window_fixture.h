@@ -37,7 +37,7 @@ class SettingsWindow : public AppFixture {
 
     // The window as the tray opens it, after the desktop has activated it.
     void open() {
-        holder = std::make_unique<ui::frmProfiles>(reg());
+        holder = std::make_unique<ui::frmProfiles>(*program, [this] { return window.get(); });
         window = std::make_unique<ui::frmMain>(*program, *holder,
                                                ui::frmMain::Actions{[this] { ++hidden; }});
         window->Form_Load();
