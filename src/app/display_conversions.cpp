@@ -17,49 +17,6 @@ std::optional<double> StoredNumber(const Variant& value) {
     return ParseNumber(value.textRef());
 }
 
-double LeadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    std::string number;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        number += text[i++];
-    }
-    bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (std::isdigit(c)) {
-            digits = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-        number += text[i];
-    }
-    if (!digits) {
-        return 0;
-    }
-    // An exponent counts only when digits follow it.
-    if (i + 1 < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        std::size_t j = i + 1;
-        std::string exponent = "e";
-        if (text[j] == '+' || text[j] == '-') {
-            exponent += text[j++];
-        }
-        const std::size_t start = j;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
-            exponent += text[j++];
-        }
-        if (j > start) {
-            number += exponent;
-        }
-    }
-    return std::strtod(number.c_str(), nullptr);
-}
-
 std::optional<int> OptionFlagValue(const Variant& value) {
     const auto number = StoredNumber(value);
     if (!number) {

@@ -13,10 +13,6 @@ namespace quorvel::app {
 // value reads as "" and is not a number.
 std::optional<double> StoredNumber(const Variant& value);
 
-// The number at the start of a text, as Basic's Val reads it: blanks before it skipped, a sign,
-// digits with one decimal point, an exponent. 0 when the text does not start with a number.
-double LeadingNumber(std::string_view text);
-
 // How the settings window shows a stored setting. Each function takes the value a read left
 // behind and gives the control's new content; nullopt where the control cannot take the value,
 // which then keeps what it showed.

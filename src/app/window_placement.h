@@ -1,8 +1,20 @@
 #pragma once
 
+#include <cmath>
+
 #include "registry/registry.h"
 
 namespace quorvel::app {
+
+// The windows were designed in twips, 1440 to the logical inch; a screen has `dpi` logical dots
+// per inch.
+inline constexpr double kTwipsPerInch = 1440.0;
+inline int TwipsToPixels(double twips, double dpi) {
+    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+inline double PixelsToTwips(double pixels, double dpi) {
+    return pixels * kTwipsPerInch / dpi;
+}
 
 // The settings window's outer frame, in twips from the screen's top left corner.
 struct WindowTwips {

@@ -32,6 +32,26 @@ std::optional<double> ParseRadix(std::string_view digits, int base) {
     return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
 }
 
+// The decimal number at the start of `s` ("12", "1.5", ".5", "2e3"; no sign, no blanks) and its
+// length, 0 when there is none. Always with "." as the decimal point, whatever the locale.
+struct Decimal {
+    double value;
+    std::size_t length;
+};
+Decimal DecimalPrefix(std::string_view s) {
+    // from_chars would also take "inf" and "nan".
+    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s.front())) || s.front() == '.')) {
+        return {0, 0};
+    }
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
+    if (error != std::errc{}) {
+        return {0, 0};
+    }
+    return {value, static_cast<std::size_t>(end - s.data())};
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
@@ -51,16 +71,23 @@ std::optional<double> ParseNumber(std::string_view text) {
         negative = s.front() == '-';
         s = TrimBlanksAndTabs(s.substr(1));
     }
-    // from_chars takes no sign and no leading blanks, and rejects "inf"/"nan" only in part.
-    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s.front())) || s.front() == '.')) {
+    const auto [value, length] = DecimalPrefix(s);
+    if (length == 0 || length != s.size()) {
         return std::nullopt;
     }
-    double value = 0;
-    const auto [end, error] =
-        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
-    if (error != std::errc{} || end != s.data() + s.size()) {
-        return std::nullopt;
+    return negative ? -value : value;
+}
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string_view::npos) {
+        return 0;
     }
+    bool negative = false;
+    if (text[i] == '+' || text[i] == '-') {
+        negative = text[i++] == '-';
+    }
+    const double value = DecimalPrefix(text.substr(i)).value;
     return negative ? -value : value;
 }
 

@@ -51,5 +51,8 @@ void PrintTo(const Variant& value, std::ostream* out);
 
 // Parses text as Basic's numeric conversions do; nullopt when it is not a number.
 std::optional<double> ParseNumber(std::string_view text);
+// The number at the start of a text, as Basic's Val reads it: blanks before it skipped, a sign,
+// digits with one decimal point, an exponent. 0 when the text does not start with a number.
+double LeadingNumber(std::string_view text);
 
 }  // namespace quorvel

@@ -23,10 +23,4 @@ inline QString ShownText(std::string_view text) {
     return shown;
 }
 
-// Positions in twips (1440 to the logical inch), as the windows were designed, in pixels of a
-// screen with `dpi` logical dots per inch.
-inline int TwipsToPixels(int twips, double dpi) {
-    return static_cast<int>(twips * dpi / 1440.0 + 0.5);
-}
-
 }  // namespace quorvel::ui

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <functional>
+#include <string>
+
+#include "app/storage_conversions.h"
 
 namespace quorvel::testing {
 namespace {
@@ -131,12 +135,29 @@ TEST(DisplayConversions, SignatureTypesChooseOptionAndCheckBoxes) {
 }
 
 TEST(DisplayConversions, LeadingNumberReadsOnlyTheStart) {
-    EXPECT_EQ(app::LeadingNumber("12abc"), 12);
-    EXPECT_EQ(app::LeadingNumber("  -3.5e2 twips"), -350);
-    EXPECT_EQ(app::LeadingNumber("7e"), 7);
-    EXPECT_EQ(app::LeadingNumber("abc"), 0);
-    EXPECT_EQ(app::LeadingNumber(""), 0);
-    EXPECT_EQ(app::LeadingNumber("-"), 0);
+    EXPECT_EQ(LeadingNumber("12abc"), 12);
+    EXPECT_EQ(LeadingNumber("  -3.5e2 twips"), -350);
+    EXPECT_EQ(LeadingNumber("7e"), 7);
+    EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
+    EXPECT_EQ(LeadingNumber("abc"), 0);
+    EXPECT_EQ(LeadingNumber("inf"), 0);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(LeadingNumber("-"), 0);
+}
+
+// Qt sets the C library's locale from the environment; under a comma-decimal locale the
+// numbers users type and the store holds still read with ".".
+TEST(DisplayConversions, NumbersReadTheSameUnderACommaDecimalLocale) {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing (scripts/setup-debian generates it)";
+    const double leading = LeadingNumber("2.5");
+    const auto parsed = ParseNumber("2.5");
+    const auto poll = app::OptionRowValue(app::ValueBoxes::Mail, 1, true, "2.5");
+    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(leading, 2.5);
+    EXPECT_EQ(parsed, 2.5);
+    EXPECT_EQ(poll, 150000);
 }
 
 }  // namespace

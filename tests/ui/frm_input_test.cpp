@@ -1,4 +1,5 @@
 #include "ui/dialogs/frm_input.h"
+#include "app/window_placement.h"
 
 #include <gtest/gtest.h>
 
@@ -35,15 +36,15 @@ TEST(PasswordDialog, LayoutFollowsTheDesignInTwips) {
     frmInput dialog;
     const double dpi = dialog.screen()->logicalDotsPerInchX();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Enter password"));
-    EXPECT_EQ(dialog.size(), QSize(TwipsToPixels(4598, dpi), TwipsToPixels(1100, dpi)));
+    EXPECT_EQ(dialog.size(), QSize(app::TwipsToPixels(4598, dpi), app::TwipsToPixels(1100, dpi)));
     const auto* text = dialog.findChild<QLineEdit*>(QStringLiteral("Text1"));
     const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("btnOK"));
     const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("btnCancel"));
     ASSERT_TRUE(text && ok && cancel);
     EXPECT_EQ(text->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(text->geometry(), QRect(TwipsToPixels(120, dpi), TwipsToPixels(360, dpi),
-                                      TwipsToPixels(2772, dpi), TwipsToPixels(372, dpi)));
-    EXPECT_EQ(cancel->geometry().top(), TwipsToPixels(600, dpi));
+    EXPECT_EQ(text->geometry(), QRect(app::TwipsToPixels(120, dpi), app::TwipsToPixels(360, dpi),
+                                      app::TwipsToPixels(2772, dpi), app::TwipsToPixels(372, dpi)));
+    EXPECT_EQ(cancel->geometry().top(), app::TwipsToPixels(600, dpi));
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(cancel->text(), QStringLiteral("Cancel"));
@@ -51,8 +52,8 @@ TEST(PasswordDialog, LayoutFollowsTheDesignInTwips) {
 
 TEST(ShownText, CarriageReturnsBreakLines) {
     EXPECT_EQ(ShownText("a\rb\r\nc"), QStringLiteral("a\nb\nc"));
-    EXPECT_EQ(TwipsToPixels(1440, 96), 96);
-    EXPECT_EQ(TwipsToPixels(4598, 96), 307);
+    EXPECT_EQ(app::TwipsToPixels(1440, 96), 96);
+    EXPECT_EQ(app::TwipsToPixels(4598, 96), 307);
 }
 
 }  // namespace

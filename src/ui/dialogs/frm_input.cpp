@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/window_placement.h"
 #include "ui/qt_text.h"
 
 namespace quorvel::ui {
@@ -43,13 +44,13 @@ frmInput::frmInput(QWidget* parent)
     QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
     const auto place = [dpi](QWidget* control, const TwipRect& r) {
-        control->setGeometry(TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
-                             TwipsToPixels(r.width, dpi), TwipsToPixels(r.height, dpi));
+        control->setGeometry(app::TwipsToPixels(r.left, dpi), app::TwipsToPixels(r.top, dpi),
+                             app::TwipsToPixels(r.width, dpi), app::TwipsToPixels(r.height, dpi));
     };
     place(Text1, kText1);
     place(btnOK, kOK);
     place(btnCancel, kCancel);
-    setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
+    setFixedSize(app::TwipsToPixels(kClientWidth, dpi), app::TwipsToPixels(kClientHeight, dpi));
     if (screen != nullptr) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);

@@ -14,14 +14,8 @@
 namespace quorvel::ui {
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-
-int ToPixels(double twips, double dpi) {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
-
 double ToTwips(int pixels, double dpi) {
-    return std::round(pixels * kTwipsPerInch / dpi);
+    return std::round(app::PixelsToTwips(pixels, dpi));
 }
 
 }  // namespace
@@ -154,8 +148,8 @@ app::ScreenTwips frmMain::ScreenNow() const {
         return {};
     }
     const QSize size = shown->geometry().size();
-    return {size.width() * kTwipsPerInch / shown->logicalDotsPerInchX(),
-            size.height() * kTwipsPerInch / shown->logicalDotsPerInchY()};
+    return {app::PixelsToTwips(size.width(), shown->logicalDotsPerInchX()),
+            app::PixelsToTwips(size.height(), shown->logicalDotsPerInchY())};
 }
 
 app::WindowTwips frmMain::PlacementNow() const {
@@ -175,8 +169,9 @@ void frmMain::SaveWindowPlacement() {
 void frmMain::RestoreWindowPlacement() {
     const app::WindowTwips placement = app::RestoreWindowPlacement(program_, ScreenNow());
     const double dpi = Dpi();
-    pendingFrame_ = QRect(ToPixels(placement.left, dpi), ToPixels(placement.top, dpi),
-                          ToPixels(placement.width, dpi), ToPixels(placement.height, dpi));
+    pendingFrame_ =
+        QRect(app::TwipsToPixels(placement.left, dpi), app::TwipsToPixels(placement.top, dpi),
+              app::TwipsToPixels(placement.width, dpi), app::TwipsToPixels(placement.height, dpi));
     placementPending_ = true;
     resize(std::max(pendingFrame_.width(), 0), std::max(pendingFrame_.height(), 0));
     move(pendingFrame_.topLeft());

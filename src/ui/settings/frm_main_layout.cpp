@@ -232,9 +232,8 @@ void frmMain::createDesignElements() {
     txtListNews = {CreateBox(picOtherNews, "txtListNews", 0)};
 
     const double dpi = Dpi();
-    txtListServer[0]->setGeometry(
-        static_cast<int>(std::lround(kDesignValueBoxLeft * dpi / 1440)), 0,
-        static_cast<int>(std::lround(kDesignValueBoxWidth * dpi / 1440)), 20);
+    txtListServer[0]->setGeometry(app::TwipsToPixels(kDesignValueBoxLeft, dpi), 0,
+                                  app::TwipsToPixels(kDesignValueBoxWidth, dpi), 20);
 
     createSignaturePane(2, optSigMail, chkSigMail, txtSigMail, txtSigFileMail, "Mail");
     createSignaturePane(6, optSigNews, chkSigNews, txtSigNews, txtSigFileNews, "News");
