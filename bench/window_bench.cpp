@@ -235,14 +235,19 @@ int main(int argc, char** argv) {
 
     // Whether the window shows `shape` whole: every account profile in the holder and in the
     // Accounts menu, and its default account profile on the Accounts pane.
+    const auto named = [&frm](const QString& name) { return frm.findChild<QObject*>(name); };
+    const auto text = [&named](const QString& name) {
+        return qobject_cast<QLineEdit*>(named(name))->text().toStdString();
+    };
     const auto showsWhole = [&](const Shape& shape) {
-        const auto accounts = static_cast<std::size_t>(shape.accounts);
-        return frm.accounts->lst->count() == shape.accounts &&
-               frm.mnuAccountsList.size() == accounts &&
-               frm.mnuAccountsList.back()->text().toStdString() ==
+        const QString last = QStringLiteral("mnuAccountsList_%1").arg(shape.accounts - 1);
+        return frm.findChild<ui::frmAccounts*>("frmAccounts")->lst->count() == shape.accounts &&
+               named(QStringLiteral("mnuAccountsList_%1").arg(shape.accounts)) == nullptr &&
+               named(last) != nullptr &&
+               qobject_cast<QAction*>(named(last))->text().toStdString() ==
                    shape.name + "-account" + std::to_string(shape.accounts - 1) &&
-               frm.txtServer[1]->text() == "pop0.example" &&
-               frm.txtMail[1]->text().toStdString() == shape.name + " Sender Name";
+               text("txtServer_1") == "pop0.example" &&
+               text("txtMail_1") == shape.name + " Sender Name";
     };
 
     std::vector<double> seconds[2];
@@ -260,8 +265,9 @@ int main(int argc, char** argv) {
             // next load puts the seeded values back.
             const std::string sender = "Sender " + std::to_string(round);
             const std::string account = "account" + std::to_string(round);
-            frm.txtMail[1]->setText(QString::fromStdString(sender));
-            frm.txtServer[3]->setText(QString::fromStdString(account));
+            qobject_cast<QLineEdit*>(named("txtMail_1"))->setText(QString::fromStdString(sender));
+            qobject_cast<QLineEdit*>(named("txtServer_3"))
+                ->setText(QString::fromStdString(account));
             const auto edited = Clock::now();
             if (!bench.save()) {
                 return Fail("the store did not keep the save of " + shape.name);

@@ -29,9 +29,10 @@ class frmAccounts;
 class frmProfiles;
 
 // The settings window: one profile's client settings on seven panes, of which one shows at a
-// time, with the menus that save, switch and manage profiles. Its controls and state are public
-// members under the names the rest of the program knows them by; the window's work is split
-// over several files by purpose:
+// time, with the menus that save, switch and manage profiles. The profile editor does the work;
+// the window moves values between its controls and the editor. Its controls are private and
+// carry object names after their control arrays ("txtMail_1", "mnuProfiles_6"). The window's
+// work is split over several files by purpose:
 //   frm_main.cpp           construction and the window's own events
 //   frm_main_layout.cpp    the rows, their captions and their layout
 //   frm_main_load.cpp      filling the window from the values the profile editor loads
@@ -140,7 +141,23 @@ class frmMain final : public QMainWindow {
     void txtListNews_LostFocus(int index);
     void txtListServer_LostFocus(int index);
 
-    // --- State shared with the menus
+    // The layout units: the measuring label's width and height, in pixels.
+    double unitW() const { return w_; }
+    double unitH() const { return h_; }
+
+    // The window's frame in twips, as the placement memory stores it.
+    app::WindowTwips PlacementNow() const;
+
+  protected:
+    // Whether `key` is the shortcut of a menu item that can be chosen now.
+    bool IsMenuShortcut(QKeyCombination key) const;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // The pane shown, 1 to 7 in Window menu order.
     std::int16_t currentPane = 1;
 
     // --- Panes, 1 to 7 in Window menu order (element 0 unused)
@@ -198,22 +215,6 @@ class frmMain final : public QMainWindow {
     // The hidden holder of the shown profile's account profile names.
     frmAccounts* accounts = nullptr;
 
-    // The layout units: the measuring label's width and height, in pixels.
-    double unitW() const { return w_; }
-    double unitH() const { return h_; }
-
-    // The window's frame in twips, as the placement memory stores it.
-    app::WindowTwips PlacementNow() const;
-
-  protected:
-    // Whether `key` is the shortcut of a menu item that can be chosen now.
-    bool IsMenuShortcut(QKeyCombination key) const;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-  private:
     // What an event filter watches: a pane, or a text box of an array, with its index.
     enum class Watched {
         Pane,

@@ -11,15 +11,19 @@
 #include <memory>
 
 #include "app/app_fixture.h"
+#include "profiles/profiles_fixture.h"
 #include "ui/dialogs/frm_accounts.h"
 #include "ui/dialogs/frm_profiles.h"
 #include "ui/settings/frm_main.h"
 
 namespace quorvel::testing {
 
-// The settings window over a fresh store holding the profiles Home and Work, Work shown.
+// The settings window over a fresh store holding the profiles Home and Work, Work shown, with
+// the profile holder that is also the deletion dialog, as the program builds them; optionally
+// over a store whose commits fail on request. Controls are reached by their object names.
 class SettingsWindow : public AppFixture {
   protected:
+    std::unique_ptr<FaultyHive> faulty;
     std::unique_ptr<ui::frmProfiles> holder;
     std::unique_ptr<ui::frmMain> window;
     int hidden = 0;
@@ -37,11 +41,19 @@ class SettingsWindow : public AppFixture {
 
     // The window as the tray opens it, after the desktop has activated it.
     void open() {
+        window.reset();
         holder = std::make_unique<ui::frmProfiles>(*program, [this] { return window.get(); });
         window = std::make_unique<ui::frmMain>(*program, *holder,
                                                ui::frmMain::Actions{[this] { ++hidden; }});
         window->Form_Load();
         window->Form_Activate();
+    }
+    // The same store behind a hive that can refuse commits; open follows.
+    void useFaultyStore() {
+        window.reset();
+        faulty = std::make_unique<FaultyHive>(hive);
+        newProgram(*faulty);
+        program->context.CurrentProfile = "Work";
     }
     // For tests that move the focus: the window must be the active one.
     void activate() {
@@ -50,14 +62,15 @@ class SettingsWindow : public AppFixture {
     }
 
     std::string mailKey(const std::string& profile = "Work") const {
-        return std::string(settings::kProfilesKey) + "\\" + profile + "\\Mail";
+        return settings::ProfileMailKey(profile);
     }
     std::string newsKey(const std::string& profile = "Work") const {
-        return std::string(settings::kProfilesKey) + "\\" + profile + "\\News";
+        return settings::ProfileKey(profile) + "\\News";
     }
     std::string accountKey(const std::string& account = "acct") const {
         return mailKey() + "\\" + account;
     }
+    std::string store() { return Dump(hive, "Software"); }
 
     template <typename Control = QWidget>
     Control* control(const QString& name) const {
@@ -66,19 +79,13 @@ class SettingsWindow : public AppFixture {
         return found;
     }
     QAction* item(const QString& name) const { return control<QAction>(name); }
-    QString text(const QString& name) const { return control<QLineEdit>(name)->text(); }
+    QLineEdit* box(const QString& name) const { return control<QLineEdit>(name); }
+    QString text(const QString& name) const { return box(name)->text(); }
     bool checked(const QString& name) const { return control<QAbstractButton>(name)->isChecked(); }
-    // A label's or button's caption.
-    QString caption(const QString& name) const {
-        QWidget* found = control(name);
-        if (auto* label = qobject_cast<QLabel*>(found)) {
-            return label->text();
-        }
-        if (auto* button = qobject_cast<QAbstractButton*>(found)) {
-            return button->text();
-        }
-        return QString();
+    void check(const QString& name, bool on = true) const {
+        control<QAbstractButton>(name)->setChecked(on);
     }
+    ui::frmAccounts& accounts() const { return *control<ui::frmAccounts>("frmAccounts"); }
 };
 
 }  // namespace quorvel::testing
