@@ -27,26 +27,20 @@ TEST(DisplayConversions, TextRowsShowTheStoredValueConverted) {
         std::optional<std::string> shown;
     };
     const Case cases[] = {
-        {"poll, one minute", poll, Variant(60000), "1"},
         {"poll, fraction dropped", poll, Variant(90000), "1"},
-        {"poll, under a minute", poll, Variant(59999), "0"},
         {"poll off", poll, Variant(0), ""},
-        {"poll missing", poll, kMissing, ""},
         {"poll stored as text", poll, Variant("120000"), "2"},
         {"poll not a number", poll, Variant("soon"), "soon"},
         {"indent >", indent, Variant(62), ">"},
         {"indent off", indent, Variant(0), ""},
         {"indent without a character", indent, Variant(300), std::nullopt},
-        {"indent missing", indent, kMissing, ""},
         {"preview 0 is a choice", preview, Variant(0), "0"},
         {"preview off", preview, Variant(-1), ""},
-        {"preview seconds", preview, Variant(5), "5"},
         {"news polling unconverted", count, Variant(30), "30"},
         {"news count off", count, Variant(0), ""},
         {"account limit off", limit, Variant(0), ""},
         {"account limit not a number", limit, Variant("x"), ""},
         {"account limit negative kept", limit, Variant(-2), "-2"},
-        {"account limit", limit, Variant(50), "50"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.show(c.stored), c.shown) << c.what;
@@ -61,17 +55,10 @@ TEST(DisplayConversions, TimeoutAndPortRepairWhatCannotBeUsed) {
         std::optional<std::int32_t> writeBack;
     };
     const Case cases[] = {
-        {true, Variant(10), "30", 30},
-        {true, Variant(900), "30", 30},
-        {true, Variant(-5), "30", 30},
-        {true, Variant(30), "30", std::nullopt},
-        {true, Variant(60), "60", std::nullopt},
-        {true, Variant(300), "300", std::nullopt},
-        {true, kMissing, "", std::nullopt},
-        {false, kMissing, "110", 110},
-        {false, Variant("pop"), "110", 110},
-        {false, Variant(-1), "0", std::nullopt},
-        {false, Variant(995), "995", std::nullopt},
+        {true, Variant(10), "30", 30},           {true, Variant(-5), "30", 30},
+        {true, Variant(30), "30", std::nullopt}, {true, Variant(300), "300", std::nullopt},
+        {true, kMissing, "", std::nullopt},      {false, kMissing, "110", 110},
+        {false, Variant("pop"), "110", 110},     {false, Variant(-1), "0", std::nullopt},
     };
     for (const Case& c : cases) {
         const app::ShownValue shown =
@@ -88,13 +75,8 @@ TEST(DisplayConversions, CheckBoxesTakeOnlyTheStatesTheyHave) {
         int account;
     };
     const Case cases[] = {
-        {Variant(0), 0, 0},
-        {Variant(1), 1, 1},
-        {Variant(2), 2, 1},
-        {Variant(5), std::nullopt, 1},
-        {Variant(-3), 0, 0},
-        {kMissing, std::nullopt, 0},
-        {Variant("yes"), std::nullopt, 0},
+        {Variant(1), 1, 1},  {Variant(2), 2, 1},          {Variant(5), std::nullopt, 1},
+        {Variant(-3), 0, 0}, {kMissing, std::nullopt, 0}, {Variant("yes"), std::nullopt, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(app::OptionFlagValue(c.stored), c.option) << c.stored.text();
