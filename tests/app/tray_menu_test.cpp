@@ -87,7 +87,7 @@ TEST_F(Tray, MenuIsRebuiltFromTheList) {
 TEST_F(Tray, FixedItems) {
     tray->mnuMain_Click(0);
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{app::AboutText("5.1.0")});
-    tray->mnuMain_Click(4);
+    tray->mnuMain_Click(2);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"show settings"}));
 }
 
