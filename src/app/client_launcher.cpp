@@ -34,8 +34,9 @@ void ClientLauncher::StartMail() {
         CloseActivated();
     }
     CloseNews();
-    transfer_.ReadSetting(kProfileSide, 1, 6);  // the last open folder comes along
-    transfer_.CopySetting(kClientSide, 1, 6);
+    // The last open folder comes along.
+    transfer_.ReadSetting(kProfileSide, settings::setting::kLastFolder);
+    transfer_.CopySetting(kClientSide, settings::setting::kLastFolder);
     if (const TaskId task = Launch(kMail)) {
         MailTask = task;
         store_.RunningProfile = context_.CurrentProfile;
@@ -50,11 +51,12 @@ void ClientLauncher::StartNews() {
         CloseActivated();
     }
     CloseMail();
-    transfer_.ReadSetting(kProfileSide, 5, 5);  // the profile's news server is where it starts
+    // The profile's news server is where it starts.
+    transfer_.ReadSetting(kProfileSide, settings::setting::kDefaultNewsServer);
     reg_.SetValue(std::string(settings::kImnKey) + "\\News", "Last Server", reg_.RegValue,
                   registry::REG_SZ);
-    transfer_.ReadSetting(kProfileSide, 5, 6);
-    transfer_.CopySetting(kClientSide, 5, 6);
+    transfer_.ReadSetting(kProfileSide, settings::setting::kLastGroup);
+    transfer_.CopySetting(kClientSide, settings::setting::kLastGroup);
     if (const TaskId task = Launch(kNews)) {
         NewsTask = task;
         store_.RunningProfile = context_.CurrentProfile;

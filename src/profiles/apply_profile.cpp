@@ -14,27 +14,11 @@ using settings::kProfileSide;
 
 namespace {
 
-constexpr std::int16_t kAccountsArea = 4;
-constexpr std::int16_t kNewsIdentityArea = 5;
-constexpr std::int16_t kNewsOptionsArea = 7;
+using namespace settings::setting;
+
 // Of the news identity area only the sender's own values belong to the profile switch: the
 // news server is set with the accounts, and the last group only when the news client starts.
-constexpr std::int16_t kNewsIdentityItems = 4;
-
-// Area 4 items.
-constexpr std::int16_t kPop3Server = 1;
-constexpr std::int16_t kIpAddress = 2;
-constexpr std::int16_t kSmtpServer = 5;
-constexpr std::int16_t kRasEntry = 6;
-constexpr std::int16_t kConnectionType = 10;
-constexpr std::int16_t kDefaultAccount = 11;
-constexpr std::int16_t kPollMultiple = 12;
-constexpr std::int16_t kLastAccountItem = 18;
-// Area 5 item 5, area 8 items 3 and 4.
-constexpr std::int16_t kNewsServer = 5;
-constexpr std::int16_t kProgramArea = 8;
-constexpr std::int16_t kHostFileName = 3;
-constexpr std::int16_t kAutomakeHosts = 4;
+constexpr std::int16_t kNewsIdentityItems = kNewsSenderOrganization.item;
 
 // The stages that can fail, as the error message numbers them: preparing the hosts file with
 // the account loop, and writing it. The registry writes before them report nothing; a store
@@ -66,18 +50,18 @@ bool ProfileApplier::Apply() {
     auto scope = reg_.BeginTransaction();
     switching_ = true;
     intent_.Begin(profile);
-    const std::int16_t lastArea = store_.NewsDisabled ? kAccountsArea : kNewsOptionsArea;
+    const std::int16_t lastArea = store_.NewsDisabled ? kAccountsArea : kNewsOtherArea;
     std::optional<HostsChange> hosts;
     for (std::int16_t area = 1; area <= lastArea; ++area) {
         if (area == kAccountsArea) {
             hosts = ApplyAccounts();
             continue;
         }
-        const std::int16_t items = area == kNewsIdentityArea
+        const std::int16_t items = area == kNewsMainArea
                                        ? kNewsIdentityItems
                                        : settings::SettingCatalogue::ItemCount(area);
         for (std::int16_t item = 1; item <= items; ++item) {
-            CopyToClient(area, item);
+            CopyToClient({area, item});
         }
     }
     // Last, so that in a store without transactions it never names a profile whose keys are
@@ -135,7 +119,7 @@ void ProfileApplier::FinishInterruptedSwitch() {
 }
 
 std::optional<HostsChange> ProfileApplier::ApplyAccounts() {
-    transfer_.ReadSetting(kProfileSide, kAccountsArea, kPollMultiple);
+    transfer_.ReadSetting(kProfileSide, kPollMultiple);
     const bool multipleServers = reg_.RegValue.text() == "1";
     if (multipleServers) {
         reg_.RegValue = Variant(std::int32_t{1});
@@ -143,25 +127,25 @@ std::optional<HostsChange> ProfileApplier::ApplyAccounts() {
     } else {
         reg_.RegValue = Variant(std::int32_t{0});
     }
-    transfer_.CopySetting(kClientSide, kAccountsArea, kPollMultiple);
+    transfer_.CopySetting(kClientSide, kPollMultiple);
 
-    transfer_.ReadSetting(kProfileSide, kAccountsArea, kDefaultAccount);
+    transfer_.ReadSetting(kProfileSide, kDefaultAccount);
     context_.AccountProfile = reg_.RegValue.text();
 
-    CopyToClient(kAccountsArea, kSmtpServer);
+    CopyToClient(kDefaultSmtpServer);
     reg_.CreateKey(ClientKey("Mail\\SMTP\\") + reg_.RegValue.text(), registry::Root::CurrentUser);
 
-    transfer_.ReadSetting(kProfileSide, kAccountsArea, kPop3Server);
+    transfer_.ReadSetting(kProfileSide, kDefaultPop3Server);
     context_.ServerName = reg_.RegValue.text();
-    transfer_.CopySetting(kClientSide, kAccountsArea, kPop3Server);
+    transfer_.CopySetting(kClientSide, kDefaultPop3Server);
 
-    CopyToClient(kAccountsArea, kConnectionType);
+    CopyToClient(kConnectionType);
     // Kept whole rather than cut to 16 bits, so that news dials exactly what mail dials.
     const std::int32_t connectionType = reg_.RegValue.toNumber().value_or(0);
-    CopyToClient(kAccountsArea, kRasEntry);
+    CopyToClient(kPhonebookEntry);
     const std::string rasEntry = reg_.RegValue.text();
     if (!store_.NewsDisabled) {
-        CopyToClient(kNewsIdentityArea, kNewsServer);
+        CopyToClient(kDefaultNewsServer);
         const std::string newsServerKey = ClientKey("News\\") + reg_.RegValue.text();
         reg_.CreateKey(newsServerKey, registry::Root::CurrentUser);
         reg_.SetValue(newsServerKey, "RAS Phonebook Entry", Variant(rasEntry), REG_SZ);
@@ -173,11 +157,11 @@ std::optional<HostsChange> ProfileApplier::ApplyAccounts() {
         return std::nullopt;
     }
 
-    transfer_.ReadSetting(kProfileSide, kProgramArea, kAutomakeHosts);
+    transfer_.ReadSetting(kProfileSide, kAutomakeHosts);
     const bool namedFile = reg_.RegValue.text() == "1";
     std::string fileName;
     if (namedFile) {
-        transfer_.ReadSetting(kProfileSide, kProgramArea, kHostFileName);
+        transfer_.ReadSetting(kProfileSide, kHostsFileName);
         fileName = reg_.RegValue.text();
     }
     HostsFile hosts(files_, store_.WinDir);
@@ -191,7 +175,7 @@ std::optional<HostsChange> ProfileApplier::ApplyAccounts() {
     reg_.GetValue(store_.ProfileKey() + "\\Mail", "Account Profile List");
     for (const std::string& name : ReadNameList(reg_.RegValue.text())) {
         context_.AccountProfile = name;
-        transfer_.ReadSetting(kProfileSide, kAccountsArea, kIpAddress);
+        transfer_.ReadSetting(kProfileSide, kIpAddress);
         hosts.AddLine(reg_.RegValue.text(), name);
         context_.ServerName = name;
         ApplyOneAccount();
@@ -200,19 +184,20 @@ std::optional<HostsChange> ProfileApplier::ApplyAccounts() {
     return hosts.Finish();
 }
 
-void ProfileApplier::CopyToClient(std::int16_t area, std::int16_t item) {
-    transfer_.ReadSetting(kProfileSide, area, item);
-    transfer_.CopySetting(kClientSide, area, item);
+void ProfileApplier::CopyToClient(settings::SettingId setting) {
+    transfer_.ReadSetting(kProfileSide, setting);
+    transfer_.CopySetting(kClientSide, setting);
 }
 
 void ProfileApplier::ApplyOneAccount() {
     reg_.CreateKey(ClientKey("Mail\\POP3\\") + context_.ServerName, registry::Root::CurrentUser);
-    for (std::int16_t item = kIpAddress; item <= kLastAccountItem; ++item) {
-        if (item == kSmtpServer || item == kRasEntry || item == kConnectionType ||
-            item == kDefaultAccount || item == kPollMultiple) {
+    for (std::int16_t item = kIpAddress.item; item <= kPort.item; ++item) {
+        if (item == kDefaultSmtpServer.item || item == kPhonebookEntry.item ||
+            item == kConnectionType.item || item == kDefaultAccount.item ||
+            item == kPollMultiple.item) {
             continue;  // these live in the client's Mail key, not in the server's
         }
-        CopyToClient(kAccountsArea, item);
+        CopyToClient({kAccountsArea, item});
     }
 }
 

@@ -48,7 +48,7 @@ class ProfileApplier {
     // Changes the hosts file after the switch is stored; then the switch is done.
     void ChangeHostsFile(const HostsChange& change);
     // ReadSetting on the profile side, then CopySetting into the client's keys.
-    void CopyToClient(std::int16_t area, std::int16_t item);
+    void CopyToClient(settings::SettingId setting);
     void ApplyOneAccount();
     void ReportError(const FileError& error, std::int16_t step);
     // Shows a message box, or keeps it until the switch's transaction has ended: a box that
