@@ -63,18 +63,9 @@ class frmMain final : public QMainWindow {
     // "Hide Me": the program unloads the window and goes on in the tray.
     void UnloadToTray();
 
-    // --- Rows, captions and layout (frm_main_layout.cpp)
-    // Captions by caption number: rows (0+), check boxes (10+), option rows (20+). `amode` 1
-    // is the mail table, anything else the news table; unknown numbers give "".
-    static std::string getCaption(std::int16_t amode, std::int16_t Index);
-    static std::string ServerCaption(std::int16_t Index);
-    void loadControls();
-    void looks();
-
     // --- Loading (frm_main_load.cpp): the current profile, or its shown account profile.
     void getProfile();
     void getAccount();
-    void clearBoxes();
 
     // --- Menus (frm_main_menus.cpp)
     void selWindow();
@@ -82,8 +73,6 @@ class frmMain final : public QMainWindow {
     void setAccountsMenu();
     void mnuTop_Click(int index);
     void mnuWindow_Click(int index);
-    void mnuProfileList_Click(int index);
-    void mnuAccountsList_Click(int index);
 
     // --- Commands that change data (frm_main_commands.cpp)
     void mnuProfiles_Click(int index);
@@ -106,6 +95,33 @@ class frmMain final : public QMainWindow {
     void AccountsChanged(bool listChanged);
     // After the connection dialog stored a choice.
     void showConnection(const std::string& caption);
+
+    // The layout units: the measuring label's width and height, in pixels.
+    double unitW() const { return w_; }
+    double unitH() const { return h_; }
+
+  protected:
+    // Whether `key` is the shortcut of a menu item that can be chosen now.
+    bool IsMenuShortcut(QKeyCombination key) const;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // --- Rows, captions and layout (frm_main_layout.cpp)
+    // Captions by caption number: rows (0+), check boxes (10+), option rows (20+). `amode` 1
+    // is the mail table, anything else the news table; unknown numbers give "".
+    static std::string getCaption(std::int16_t amode, std::int16_t Index);
+    static std::string ServerCaption(std::int16_t Index);
+    void loadControls();
+    void looks();
+
+    // Loading helpers.
+    void clearBoxes();
+    // The lists of the Profiles and Accounts menus.
+    void mnuProfileList_Click(int index);
+    void mnuAccountsList_Click(int index);
 
     // --- Help (frm_main_help.cpp)
     // Opens the help document in the registered browser; the browser's task, or 0.
@@ -141,22 +157,9 @@ class frmMain final : public QMainWindow {
     void txtListNews_LostFocus(int index);
     void txtListServer_LostFocus(int index);
 
-    // The layout units: the measuring label's width and height, in pixels.
-    double unitW() const { return w_; }
-    double unitH() const { return h_; }
-
     // The window's frame in twips, as the placement memory stores it.
     app::WindowTwips PlacementNow() const;
 
-  protected:
-    // Whether `key` is the shortcut of a menu item that can be chosen now.
-    bool IsMenuShortcut(QKeyCombination key) const;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-  private:
     // The pane shown, 1 to 7 in Window menu order.
     std::int16_t currentPane = 1;
 
