@@ -11,15 +11,13 @@ using namespace registry;
 
 class ScriptedKey final : public OpenKey {
   public:
-    std::uint32_t type = REG_SZ;
-    std::uint32_t size = 5;
-    long secondRead = ERROR_MORE_DATA;
-
+    explicit ScriptedKey(std::uint32_t type, long secondRead = ERROR_MORE_DATA)
+        : type_(type), secondRead_(secondRead) {}
     long queryValue(std::string_view, std::uint32_t& t, std::span<std::uint8_t> data,
                     std::uint32_t& s) override {
-        t = type;
-        s = size;
-        return data.empty() ? ERROR_SUCCESS : secondRead;
+        t = type_;
+        s = data.empty() ? 5 : 0;
+        return data.empty() ? ERROR_SUCCESS : secondRead_;
     }
     long setValue(std::string_view, std::uint32_t, std::span<const std::uint8_t>) override {
         return ERROR_SUCCESS;
@@ -28,6 +26,10 @@ class ScriptedKey final : public OpenKey {
     long deleteSubKeyTree(std::string_view) override { return ERROR_SUCCESS; }
     long subKeyNames(std::vector<std::string>&) override { return ERROR_SUCCESS; }
     long values(std::vector<RawValue>&) override { return ERROR_SUCCESS; }
+
+  private:
+    std::uint32_t type_;
+    long secondRead_;
 };
 
 class NoHive final : public Hive {
@@ -42,41 +44,27 @@ class NoFolders final : public SystemFolders {
     std::optional<std::string> windowsDirectory() const override { return std::nullopt; }
 };
 
-class QueryValue : public ::testing::Test {
-  protected:
+TEST(RegistryQuirks, WhatAFailedOrEmptySecondReadLeavesInTheVariant) {
     NoHive hive;
     NoFolders folders;
     Registry reg{hive, folders};
-};
-
-TEST_F(QueryValue, FailedSecondReadOfTextLeavesAnEmptyVariant) {
-    ScriptedKey key;
-    Variant value("before");
-    EXPECT_EQ(reg.QueryValue(&key, "x", value), ERROR_MORE_DATA);
-    EXPECT_TRUE(value.isEmpty());
-}
-
-TEST_F(QueryValue, FailedSecondReadOfOtherTypesLeavesTheVariant) {
-    for (const std::uint32_t type : {REG_DWORD, REG_BINARY}) {
-        ScriptedKey key;
-        key.type = type;
-        Variant value("before");
-        EXPECT_EQ(reg.QueryValue(&key, "x", value), ERROR_MORE_DATA);
-        EXPECT_EQ(value, Variant("before"));
+    const struct {
+        std::uint32_t type;
+        long secondRead;
+        Variant before, after;
+    } cases[] = {
+        {REG_SZ, ERROR_MORE_DATA, Variant("before"), Variant()},
+        {REG_DWORD, ERROR_MORE_DATA, Variant("before"), Variant("before")},
+        {REG_BINARY, ERROR_MORE_DATA, Variant("before"), Variant("before")},
+        // Binary text is appended to what the variant held.
+        {REG_BINARY, ERROR_SUCCESS, Variant(5), Variant("53D")},
+    };
+    for (const auto& c : cases) {
+        ScriptedKey key(c.type, c.secondRead);
+        Variant value = c.before;
+        EXPECT_EQ(reg.QueryValue(&key, "x", value), c.secondRead) << c.type;
+        EXPECT_EQ(value, c.after) << c.type;
     }
-}
-
-TEST_F(QueryValue, BinaryTextIsAppendedToWhatTheVariantHeld) {
-    ScriptedKey key;
-    key.type = REG_BINARY;
-    key.size = 0;
-    key.secondRead = ERROR_SUCCESS;
-    Variant value(5);
-    EXPECT_EQ(reg.QueryValue(&key, "x", value), ERROR_SUCCESS);
-    EXPECT_EQ(value, Variant("53D"));
-}
-
-TEST_F(QueryValue, NullKeyFailsWithoutTouchingTheVariant) {
     Variant value(3);
     EXPECT_EQ(reg.QueryValue(nullptr, "x", value), -1);
     EXPECT_EQ(value, Variant(3));

