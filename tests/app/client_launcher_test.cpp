@@ -35,15 +35,14 @@ TEST_F(Launcher, FirstStartCopiesTheStartFileAndStartsThroughTheExplorer) {
                                       {mailJunction, CopyFor(kMailCopy, "Work")}}));
     EXPECT_EQ(program->store.RunningProfile, "Work");
     EXPECT_EQ(launcher().MailTask, processes.started[0].task);
-}
 
-TEST_F(Launcher, SameProfileOnlyActivatesTheRunningClient) {
-    choose("Work");
-    launcher().StartMail();
+    // The same profile only activates the running client, unless it was closed by hand.
     processes.log.clear();
     launcher().StartMail();
     EXPECT_EQ(processes.log, std::vector<std::string>{"activate 101"});
-    EXPECT_EQ(processes.started.size(), 1u);
+    processes.closeByHand(101);
+    launcher().StartMail();
+    EXPECT_EQ(processes.started.size(), 2u);
 }
 
 TEST_F(Launcher, AnotherProfileClosesBothClientsAndRestarts) {
@@ -63,14 +62,6 @@ TEST_F(Launcher, AnotherProfileClosesBothClientsAndRestarts) {
     EXPECT_EQ(program->store.RunningProfile, "Home");
 }
 
-TEST_F(Launcher, AClientClosedByHandIsStartedAgain) {
-    choose("Work");
-    launcher().StartMail();
-    processes.closeByHand(101);
-    launcher().StartMail();
-    EXPECT_EQ(processes.started.size(), 2u);
-}
-
 TEST_F(Launcher, NewsClientCarriesTheProfilesServerAndGroup) {
     put(std::string(settings::kImnKey) + "\\News", "Last Server", Variant("old"));
     put(std::string(settings::kProfilesKey) + "\\Work\\News", "Last Group", Variant("comp.lang"));
@@ -79,29 +70,6 @@ TEST_F(Launcher, NewsClientCarriesTheProfilesServerAndGroup) {
     EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Server"), Variant("news.Work"));
     EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Group"), Variant("comp.lang"));
     EXPECT_EQ(processes.started.at(0).argument, "/root," + CopyFor(kNewsCopy, "Work"));
-}
-
-TEST_F(Launcher, WindowStyleFollowsTheProfilesMaximizeSetting) {
-    const std::vector<std::pair<Variant, int>> cases = {
-        {Variant(0), app::kNormalNoFocus},
-        {Variant(1), app::kMaximizedFocus},
-        {Variant(-1), app::kMaximizedFocus},
-        {Variant(), app::kMaximizedFocus},  // no setting at all
-    };
-    const std::string mail = std::string(settings::kProfilesKey) + "\\Work\\Mail";
-    for (const auto& [setting, style] : cases) {
-        reg().CreateKey(mail, registry::Root::CurrentUser);
-        if (setting.isEmpty()) {
-            hive.openKey(registry::Root::CurrentUser, mail)->deleteValue("Maximize Mail Window");
-        } else {
-            put(mail, "Maximize Mail Window", setting, registry::REG_DWORD);
-        }
-        program->store.RunningProfile = "";
-        launcher().MailTask = 0;
-        choose("Work");
-        launcher().StartMail();
-        EXPECT_EQ(processes.started.back().style, style) << setting.text();
-    }
 }
 
 TEST_F(Launcher, CommandLineModesStartTheirClients) {
