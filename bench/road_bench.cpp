@@ -18,13 +18,9 @@
 
 #include "faults/switch_world.h"
 #include "platform/local_file_system.h"
-#include "profiles/apply_profile.h"
-#include "profiles/profile_store.h"
+#include "profiles/core.h"
 #include "reg_tool.h"
 #include "registry/registry.h"
-#include "settings/base64.h"
-#include "settings/catalogue.h"
-#include "settings/setting_transfer.h"
 
 namespace {
 
@@ -54,7 +50,7 @@ const std::string& Other(const std::string& profile) {
 // road starts) are waited for outside the timing, so that they do not slow the next round.
 double TimeRun(const std::vector<std::string>& argv, const Environment& environment) {
     const auto start = Clock::now();
-    const int status = Run(argv, environment);
+    const int status = RunProgram(argv, environment);
     const double seconds = Seconds(start);
     if (status != 0) {
         Fail(argv[0] + " ended with status " + std::to_string(status));
@@ -124,7 +120,8 @@ long TrayKilobytes(const std::vector<std::string>& argv, const Environment& envi
 // it after a switch to the profile, so that importing it leaves exactly what the switch left.
 std::string ByHandFile(const SwitchWorld& world, const std::string& profile) {
     const std::string exported = world.folder() + "/" + profile + ".export.reg";
-    if (Run({world.reg(), "export", "HKCU\\" + std::string(settings::kImnKey), exported, "/y"},
+    if (RunProgram(
+            {world.reg(), "export", "HKCU\\" + std::string(settings::kImnKey), exported, "/y"},
             world.environment()) != 0) {
         Fail("quorvel-reg export failed");
     }
@@ -158,11 +155,11 @@ class FailingPrompts final : public profiles::Prompts {
 class InProcessSwitch {
   public:
     explicit InProcessSwitch(const SwitchWorld& world) : hive_(world.store()) {
-        store_.WinDir = world.winDir();
+        core_.store.WinDir = world.winDir();
     }
     void to(const std::string& profile) {
-        context_.CurrentProfile = profile;
-        if (!applier_.ApplyProfile()) {
+        core_.context.CurrentProfile = profile;
+        if (!core_.applier.ApplyProfile()) {
             Fail("the switch to " + profile + " failed");
         }
     }
@@ -171,16 +168,10 @@ class InProcessSwitch {
   private:
     registry::SqliteHive hive_;
     NoFolders folders_;
-    registry::Registry reg_{hive_, folders_};
-    settings::SettingContext context_;
-    settings::SettingCatalogue catalogue_{context_};
     settings::NoEventPump events_;
-    settings::Base64 base64_{events_};
-    settings::SettingTransfer transfer_{reg_, catalogue_, base64_};
-    profiles::ProfileStore store_{reg_, context_};
     FailingPrompts prompts_;
     platform::LocalFileSystem files_;
-    profiles::ProfileApplier applier_{reg_, context_, transfer_, store_, prompts_, files_};
+    profiles::Core core_{hive_, folders_, events_, prompts_, files_};
 };
 
 struct Row {

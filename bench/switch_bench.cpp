@@ -18,8 +18,7 @@
 #include <vector>
 
 #include "platform/local_file_system.h"
-#include "profiles/apply_profile.h"
-#include "profiles/profile_store.h"
+#include "profiles/core.h"
 #include "registry/registry.h"
 #include "registry/sqlite/sqlite_hive.h"
 #include "settings/client_keys.h"
@@ -64,13 +63,9 @@ class BenchSwitch {
         folder_ = ::mkdtemp(pattern.data());
         std::filesystem::create_directory(folder_ + "/windows");
         hive_ = std::make_unique<SqliteHive>(folder_ + "/registry.db");
-        reg_ = std::make_unique<Registry>(*hive_, folders_);
-        transfer_ = std::make_unique<settings::SettingTransfer>(*reg_, catalogue_, base64_);
-        store_ = std::make_unique<profiles::ProfileStore>(*reg_, context_);
-        store_->WinDir = folder_ + "/windows";
-        applier_ = std::make_unique<profiles::ProfileApplier>(*reg_, context_, *transfer_, *store_,
-                                                              prompts_, files_);
-        auto scope = reg_->BeginTransaction();
+        core_ = std::make_unique<profiles::Core>(*hive_, folders_, pump_, prompts_, files_);
+        core_->store.WinDir = folder_ + "/windows";
+        auto scope = core_->reg.BeginTransaction();
         put(kClientKey, "Current Profile", Variant(""), REG_SZ);
         put(kClientKey + "\\Mail", "Sender Name", Variant("Ann"), REG_SZ);
         put(kClientKey + "\\News", "Sender Name", Variant("Ann"), REG_SZ);
@@ -78,8 +73,7 @@ class BenchSwitch {
         scope->commit();
     }
     ~BenchSwitch() {
-        applier_.reset();
-        reg_.reset();
+        core_.reset();
         hive_.reset();
         std::filesystem::remove_all(folder_);
     }
@@ -89,7 +83,7 @@ class BenchSwitch {
         const std::string profile = std::string(settings::kProfilesKey) + "\\" + name;
         const std::string mail = profile + "\\Mail";
         const std::string news = profile + "\\News";
-        auto scope = reg_->BeginTransaction();
+        auto scope = core_->reg.BeginTransaction();
         for (const char* value :
              {"Sender Name", "Sender EMail", "Reply to", "Sender Organization", "Store Root",
               "LastFolder", "WAB", "Signature Text", "Signature File", "RAS Phonebook Entry"}) {
@@ -143,15 +137,15 @@ class BenchSwitch {
     // Applies `profile` as the user's choice would: never skipped, as the client was last
     // given the other one.
     bool switchTo(const std::string& profile) {
-        context_.CurrentProfile = profile;
-        return applier_->ApplyProfile() && prompts_.shown == 0;
+        core_->context.CurrentProfile = profile;
+        return core_->applier.ApplyProfile() && prompts_.shown == 0;
     }
 
     // Whether the client's keys and the hosts file hold `profile` with its `accounts` servers:
     // a switch that wrote nothing is not fast.
     bool holds(const std::string& profile, int accounts) {
-        reg_->GetValue(kClientKey + "\\Mail", "Sender Name");
-        if (reg_->RegValue.text() != profile + " Sender Name") {
+        core_->reg.GetValue(kClientKey + "\\Mail", "Sender Name");
+        if (core_->reg.RegValue.text() != profile + " Sender Name") {
             return false;
         }
         std::vector<std::string> servers;
@@ -169,28 +163,22 @@ class BenchSwitch {
         return lines == accounts + 2;
     }
 
-    Registry& reg() { return *reg_; }
+    Registry& reg() { return core_->reg; }
 
   private:
     void put(const std::string& key, const std::string& name, const Variant& value,
              std::uint32_t type) {
-        reg_->CreateKey(key, Root::CurrentUser);
-        reg_->SetValue(key, name, value, type);
+        core_->reg.CreateKey(key, Root::CurrentUser);
+        core_->reg.SetValue(key, name, value, type);
     }
 
     std::string folder_;
     NoFolders folders_;
     std::unique_ptr<SqliteHive> hive_;
-    std::unique_ptr<Registry> reg_;
-    settings::SettingContext context_;
-    settings::SettingCatalogue catalogue_{context_};
     settings::NoEventPump pump_;
-    settings::Base64 base64_{pump_};
-    std::unique_ptr<settings::SettingTransfer> transfer_;
-    std::unique_ptr<profiles::ProfileStore> store_;
     CountingPrompts prompts_;
     quorvel::platform::LocalFileSystem files_;
-    std::unique_ptr<profiles::ProfileApplier> applier_;
+    std::unique_ptr<profiles::Core> core_;
 };
 
 void Switch(benchmark::State& state, int accounts) {

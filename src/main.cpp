@@ -4,20 +4,8 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/local_file_system.h"
-#include "platform/system_clock.h"
+#include "platform/system_services.h"
 #include "registry/store_error.h"
-#ifdef _WIN32
-#include "platform/instance_mutex.h"
-#include "platform/windows_folders.h"
-#include "platform/windows_processes.h"
-#include "registry/win32/win32_hive.h"
-#else
-#include "platform/data_locations.h"
-#include "platform/instance_lock.h"
-#include "platform/linux_processes.h"
-#include "registry/sqlite/sqlite_hive.h"
-#endif
 #include "ui/display_loss_watch.h"
 #include "ui/qt_ending_host.h"
 #include "ui/qt_event_pump.h"
@@ -47,34 +35,16 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);  // the program lives in the tray
 
     ui::QtPrompts prompts;
-#ifdef _WIN32
-    // The registry and the Windows directory themselves.
-    auto hive = std::make_unique<registry::Win32Hive>();
-    platform::WindowsProcesses processes;
-    platform::InstanceMutex instance(platform::InstanceMutex::kProgramMutex);
-    platform::WindowsSystemFolders folders;
-#else
-    const platform::EnvironmentLookup environment = platform::SystemEnvironment();
-    const std::string storePath = platform::RegistryStorePath(environment);
-    std::unique_ptr<registry::SqliteHive> hive;
+    platform::SystemServices system;
     try {
-        hive = std::make_unique<registry::SqliteHive>(storePath);
+        system = platform::MakeSystemServices();
     } catch (const registry::StoreError& error) {
         static_cast<app::Prompts&>(prompts).MsgBox(error.what(), profiles::Buttons::Ok,
                                                    profiles::Icon::Critical);
         return 1;
     }
-
-    platform::X11WindowRaiser raiser;
-    platform::LinuxProcesses processes(&raiser);
-    platform::InstanceLock instance(storePath + ".lock");
-    platform::EnvironmentSystemFolders folders(environment);
-#endif
-    platform::LocalFileSystem files;
-    platform::SystemClock clock;
     ui::QtEventPump events;
-    app::Program program(
-        *hive, app::Services{processes, files, files, clock, events, prompts, instance, folders});
+    app::Program program(*system.hive, system.ForProgram(events, prompts));
 
     ui::QtProgramWindows windows(program);
     ui::QtEndingHost endingHost(windows, prompts);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/command_line.h"
+#include "app/send_keys.h"
 #include "settings/catalogue.h"
 #include "settings/client_keys.h"
 
@@ -19,7 +20,7 @@ std::string ClientLauncher::ExplorerPath() const {
 }
 
 bool ClientLauncher::CloseActivated() {
-    if (!services_.processes.SendKeys("%{F4}")) {
+    if (!services_.processes.SendKeys(kAltF4)) {
         return false;
     }
     delay(1);

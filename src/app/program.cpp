@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/command_line.h"
+#include "profiles/first_profile.h"
 #include "quorvel/version.h"
 #include "registry/names.h"
 #include "settings/client_keys.h"
@@ -27,13 +28,8 @@ constexpr const char* kFirstRunQuestion =
 }  // namespace
 
 Program::Program(registry::Hive& hive, const Services& services)
-    : services_(services),
-      reg(hive, services.folders),
-      catalogue(context),
-      base64(services.events),
-      transfer(reg, catalogue, base64),
-      store(reg, context),
-      applier(reg, context, transfer, store, services.prompts, services.files),
+    : Core(hive, services.folders, services.events, services.prompts, services.files),
+      services_(services),
       passwords(reg, context, services.prompts),
       ending([this] { ShutDown(); }, [this] { reg.AbandonTransactions(); }),
       launcher(reg, context, transfer, store, applier, ending, services_) {}
@@ -125,12 +121,13 @@ Course Program::FirstRun(ProgramWindows& windows) {
     }
     // Written before the gathering, so that an interrupted one is not offered again.
     reg.SetValue(kAppKey, "version40", Variant("Yes"), REG_SZ);
-    profiles::FirstProfileMaker maker(reg, context, transfer, base64, prompts(), windows);
+    profiles::FirstProfileMaker maker(reg, context, transfer, base64, prompts());
     if (!maker.MakeFirstProfile()) {
         // Nothing was saved, so the next start must offer the gathering again.
         reg.SetValue(kAppKey, "version40", Variant(""), REG_SZ);
         return Course::FirstRunFailed;
     }
+    windows.OpenAfterFirstProfile();
     return Course::FirstRun;
 }
 

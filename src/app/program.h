@@ -11,7 +11,7 @@
 #include "app/prompts.h"
 #include "app/services.h"
 #include "profiles/apply_profile.h"
-#include "profiles/first_profile.h"
+#include "profiles/core.h"
 #include "profiles/profile_store.h"
 #include "registry/registry.h"
 #include "settings/base64.h"
@@ -22,9 +22,11 @@ namespace quorvel::app {
 
 // The windows the start-up opens: on a normal start the hidden profile-list holder and the
 // tray; after the first profile also the settings window.
-class ProgramWindows : public profiles::FirstRunWindows {
+class ProgramWindows {
   public:
+    virtual ~ProgramWindows() = default;
     virtual void OpenTray() = 0;
+    virtual void OpenAfterFirstProfile() = 0;
 };
 
 // How a start went, and so whether the program lives on.
@@ -37,22 +39,15 @@ enum class Course {
     NormalStart,        // the tray is open; the program waits for the user
 };
 
-// The program: its shared state and routines, built over one registry store. Every object the
-// windows work with lives here and is handed to them by reference.
-class Program {
+// The program: its shared state and routines, built over one registry store on the core's
+// wiring. Every object the windows work with lives here and is handed to them by reference.
+class Program : public profiles::Core {
     // First, so that the members below can hold on to it.
     Services services_;
 
   public:
     Program(registry::Hive& hive, const Services& services);
 
-    registry::Registry reg;
-    settings::SettingContext context;
-    settings::SettingCatalogue catalogue;
-    settings::Base64 base64;
-    settings::SettingTransfer transfer;
-    profiles::ProfileStore store;
-    profiles::ProfileApplier applier;
     ProfilePasswords passwords;
     // Before the launcher, which starts no client once an ending has been asked for.
     Ending ending;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/platform.h"
+#include "app/send_keys.h"
 #include "platform/window_raiser.h"
 
 namespace quorvel::platform {

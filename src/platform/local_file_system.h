@@ -21,7 +21,4 @@ class LocalFileSystem final : public profiles::FileSystem, public app::ClientFil
                                                 const std::string& to) override;
 };
 
-// The Basic-style error for an errno value: 53 "File not found", 70 "Permission denied" ...
-profiles::FileError FileErrorFromErrno(int error);
-
 }  // namespace quorvel::platform

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/platform.h"
+#include "app/send_keys.h"
 
 namespace quorvel::platform {
 

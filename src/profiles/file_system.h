@@ -15,6 +15,21 @@ struct FileError {
     std::string description;
 };
 
+// The file errors the program reports, by their Basic numbers. Each system maps its own error
+// codes onto these.
+enum class FileFault {
+    FileNotFound = 53,
+    DeviceIo = 57,
+    DiskFull = 61,
+    TooManyFiles = 67,
+    PermissionDenied = 70,
+    PathFileAccess = 75,
+    PathNotFound = 76,
+};
+
+// The fault with its number and Basic's text for it.
+FileError MakeFileError(FileFault fault);
+
 // The files the program reads and writes itself (the hosts file and the user's named hosts
 // file). Writes are whole or nothing: a temporary file renamed into place.
 class FileSystem {

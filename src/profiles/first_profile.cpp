@@ -46,7 +46,7 @@ bool HasBadChar(std::string_view name) {
     return false;
 }
 
-bool FirstProfileMaker::MakeFirstProfile() {
+std::optional<std::string> FirstProfileMaker::MakeFirstProfile() {
     const std::string clientMailKey = std::string(settings::kImnKey) + "\\Mail";
     auto scope = reg_.BeginTransaction();
 
@@ -115,10 +115,9 @@ bool FirstProfileMaker::MakeFirstProfile() {
                             "\" from the mail client's settings: the registry store could not "
                             "save it. Nothing has been changed.",
                         Buttons::Ok, Icon::Exclamation);
-        return false;
+        return std::nullopt;
     }
-    windows_.OpenAfterFirstProfile();
-    return true;
+    return name;
 }
 
 void FirstProfileMaker::CopyToProfile(std::int16_t area, std::int16_t item,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "profiles/profile_store.h"
@@ -16,31 +17,18 @@ namespace quorvel::profiles {
 // have: / \ @ < > ? | * # , % " ( ) ^ : { }
 bool HasBadChar(std::string_view name);
 
-// What opens the program's windows after the first profile is made: the profile list holder,
-// the tray and the settings window.
-class FirstRunWindows {
-  public:
-    virtual ~FirstRunWindows() = default;
-    virtual void OpenAfterFirstProfile() = 0;
-};
-
 // Builds the first profile from what the client holds, so that switching never loses the
 // user's existing settings. One store transaction.
 class FirstProfileMaker {
   public:
     FirstProfileMaker(registry::Registry& reg, settings::SettingContext& context,
                       settings::SettingTransfer& transfer, settings::Base64& base64,
-                      Prompts& prompts, FirstRunWindows& windows)
-        : reg_(reg),
-          context_(context),
-          transfer_(transfer),
-          base64_(base64),
-          prompts_(prompts),
-          windows_(windows) {}
+                      Prompts& prompts)
+        : reg_(reg), context_(context), transfer_(transfer), base64_(base64), prompts_(prompts) {}
 
-    // False when the store could not save the profile: the user has been told, nothing was
-    // changed and the windows stay closed.
-    bool MakeFirstProfile();
+    // The name of the profile made, which is now the current profile; nullopt when the store
+    // could not save it: the user has been told and nothing was changed.
+    std::optional<std::string> MakeFirstProfile();
 
   private:
     // ReadSetting on the client side, then CopySetting into the new profile; a value that is
@@ -53,7 +41,6 @@ class FirstProfileMaker {
     settings::SettingTransfer& transfer_;
     settings::Base64& base64_;
     Prompts& prompts_;
-    FirstRunWindows& windows_;
 };
 
 }  // namespace quorvel::profiles

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <functional>
 
+#include "platform/signal_pipe.h"
+
 class QSocketNotifier;
 
 namespace quorvel::ui {
@@ -14,11 +16,10 @@ class TerminationWatch final : public QObject {
     Q_OBJECT
   public:
     explicit TerminationWatch(std::function<void()> onTerminate);
-    ~TerminationWatch() override;
 
   private:
     std::function<void()> onTerminate_;
-    QSocketNotifier* notifier_ = nullptr;
+    platform::SignalPipe signals_{platform::EndingSignals::TerminateHangUpInterrupt};
 };
 
 }  // namespace quorvel::ui

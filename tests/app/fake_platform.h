@@ -71,10 +71,10 @@ class FakeClientFiles final : public app::ClientFiles {
     std::optional<profiles::FileError> CopyFile(const std::string& from,
                                                 const std::string& to) override {
         if (failCopies) {
-            return profiles::FileError{61, "Disk full"};
+            return profiles::MakeFileError(profiles::FileFault::DiskFull);
         }
         if (files.count(from) == 0) {
-            return profiles::FileError{53, "File not found"};
+            return profiles::MakeFileError(profiles::FileFault::FileNotFound);
         }
         copies.emplace_back(from, to);
         files.insert(to);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "profiles/profiles_fixture.h"
 
 namespace quorvel::testing {
 namespace {
@@ -73,6 +74,20 @@ TEST_F(Startup, FirstRunAsksAndGathersOnlyOnYes) {
     EXPECT_EQ(get(kApp, "version40"), Variant("Yes"));
     EXPECT_EQ(get(kApp, "Profile List"), Variant("Client Sender;|"));
     EXPECT_EQ(windows.firstRuns, 1);
+}
+
+TEST_F(Startup, AFirstProfileTheStoreRefusesOpensNoWindowAndIsOfferedAgain) {
+    QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
+    FaultyHive faulty(hive);
+    faulty.failValue = "Profile List";  // dooms the first profile's transaction alone
+    newProgram(faulty);
+    put(kApp, "version40", Variant(""));
+    prompts.answers = {profiles::Answer::Yes};
+    EXPECT_EQ(start(), app::Course::FirstRunFailed);
+    EXPECT_EQ(windows.firstRuns, 0);
+    EXPECT_EQ(windows.trays, 0);
+    EXPECT_EQ(get(kApp, "version40"), Variant(""));
+    EXPECT_EQ(prompts.shown.size(), 2u) << "the question, then what went wrong";
 }
 
 TEST_F(Startup, VersionBookkeepingRunsUnlessTheVersionIsThisOne) {

@@ -9,7 +9,7 @@
 
 #include "registry/registry_fixture.h"
 #include "settings/client_keys.h"
-#include "support/run_process.h"
+#include "support/child_process.h"
 
 namespace quorvel::testing {
 namespace {
@@ -20,8 +20,8 @@ class Desk {
     explicit Desk(const std::string& regText) {
         const std::string sample = dir_.file("sample.reg");
         std::ofstream(sample) << "REGEDIT4\n\n" << regText;
-        EXPECT_EQ(RunProcess({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
-        EXPECT_EQ(RunProcess({QUORVEL_REG_EXE, "import", sample}, environment), 0);
+        EXPECT_EQ(RunProgram({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
+        EXPECT_EQ(RunProgram({QUORVEL_REG_EXE, "import", sample}, environment), 0);
     }
     std::string file(const std::string& name) const { return dir_.file(name); }
     Variant value(const std::string& key, const std::string& name) {
@@ -77,7 +77,7 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
             "\"Sender Name\"=\"Ann at home\"\n");
         std::vector<std::string> command{QUORVEL_EXE};
         command.insert(command.end(), c.arguments.begin(), c.arguments.end());
-        EXPECT_EQ(RunProcess(command, desk.environment), 0) << c.profile;
+        EXPECT_EQ(RunProgram(command, desk.environment), 0) << c.profile;
 
         const std::string copy =
             desk.file("windows/Mail---" + c.profile + ".{89292102-4755-11cf-9DC2-00AA006C2B84}");
@@ -109,20 +109,10 @@ TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
             "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
             "\"Current Profile\"=\"Work\"\n"
             "\"Store Root\"=\"/home/ann/mail\"\n");
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            for (const auto& [name, value] : desk.environment) {
-                ::setenv(name.c_str(), value.c_str(), 1);
-            }
-            std::freopen("/dev/null", "w", stderr);
-            ::execl(QUORVEL_EXE, QUORVEL_EXE, static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
+        ChildProcess program({QUORVEL_EXE}, desk.environment);
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its loop
-        ::kill(pid, signal);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << signal;
+        ::kill(program.pid(), signal);
+        EXPECT_EQ(program.wait(), 0) << signal;
         EXPECT_EQ(desk.value(kImn, "Store Root"), Variant("c:\\unsecure")) << signal;
     }
 }

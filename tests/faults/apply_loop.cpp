@@ -7,14 +7,9 @@
 #include <string_view>
 
 #include "platform/local_file_system.h"
-#include "profiles/apply_profile.h"
-#include "profiles/profile_store.h"
-#include "registry/registry.h"
+#include "profiles/core.h"
 #include "registry/sqlite/sqlite_hive.h"
-#include "settings/base64.h"
-#include "settings/catalogue.h"
 #include "settings/client_keys.h"
-#include "settings/setting_transfer.h"
 
 namespace {
 
@@ -49,23 +44,17 @@ int main(int argc, char** argv) {
 
     registry::SqliteHive hive(store);
     NoFolders folders;
-    registry::Registry reg(hive, folders);
-    settings::SettingContext context;
-    settings::SettingCatalogue catalogue(context);
     settings::NoEventPump events;
-    settings::Base64 base64(events);
-    settings::SettingTransfer transfer(reg, catalogue, base64);
-    profiles::ProfileStore profileStore(reg, context);
-    profileStore.WinDir = winDir;
     FailingPrompts prompts;
     platform::LocalFileSystem files;
-    profiles::ProfileApplier applier(reg, context, transfer, profileStore, prompts, files);
+    profiles::Core core(hive, folders, events, prompts, files);
+    core.store.WinDir = winDir;
 
-    reg.GetValue(settings::kImnKey, "Current Profile");
-    bool home = reg.RegValue.text() != "Home";
+    core.reg.GetValue(settings::kImnKey, "Current Profile");
+    bool home = core.reg.RegValue.text() != "Home";
     for (long i = 0; count == 0 || i < count; ++i) {
-        context.CurrentProfile = home ? "Home" : "Work";
-        if (!applier.ApplyProfile()) {
+        core.context.CurrentProfile = home ? "Home" : "Work";
+        if (!core.applier.ApplyProfile()) {
             return 1;
         }
         home = !home;

@@ -79,7 +79,7 @@ class Checker {
         }
         const std::string before = ReadText(world_.hostsFile());
         const std::string heldBefore = TakeSnapshot(world_.store()).client;
-        if (Run({world_.quorvel()}, world_.environment()) != 0) {
+        if (RunProgram({world_.quorvel()}, world_.environment()) != 0) {
             return "the next start failed";
         }
         ReapOrphans();
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
         return Fail(error);
     }
     // The in-process road must leave exactly what the command line leaves.
-    if (Run({APPLY_LOOP_EXE, "2"}, world.environment()) != 0 ||
+    if (RunProgram({APPLY_LOOP_EXE, "2"}, world.environment()) != 0 ||
         TakeSnapshot(world.store()).client != reference["Work"].first) {
         return Fail("in-process switches leave other client keys than the command line");
     }
@@ -204,9 +204,9 @@ int main(int argc, char** argv) {
             const std::string target = Other(checker.current);
             const std::string trace = world.folder() + "/trace.txt";
             std::filesystem::remove(trace);
-            if (Run({strace, "-qq", "-o", trace, "-e", "trace=" + call, world.quorvel(),
-                     target + "/m"},
-                    underStrace) != 0) {
+            if (RunProgram({strace, "-qq", "-o", trace, "-e", "trace=" + call, world.quorvel(),
+                            target + "/m"},
+                           underStrace) != 0) {
                 return Fail("a traced switch to " + target + " failed");
             }
             ReapOrphans();
@@ -218,10 +218,10 @@ int main(int argc, char** argv) {
             }
             for (long n = 1; n <= count; ++n) {
                 const int status =
-                    Run({strace, "-qq", "-o", "/dev/null", "-e", "trace=" + call, "-e",
-                         "inject=" + call + ":signal=KILL:when=" + std::to_string(n),
-                         world.quorvel(), Other(checker.current) + "/m"},
-                        underStrace);
+                    RunProgram({strace, "-qq", "-o", "/dev/null", "-e", "trace=" + call, "-e",
+                                "inject=" + call + ":signal=KILL:when=" + std::to_string(n),
+                                world.quorvel(), Other(checker.current) + "/m"},
+                               underStrace);
                 ReapOrphans();
                 if (status != 0) {
                     ++pointKills[call];

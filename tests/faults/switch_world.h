@@ -7,7 +7,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sqlite3.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -29,10 +28,14 @@
 #include "registry/names.h"
 #include "registry/sqlite/sqlite_hive.h"
 #include "settings/client_keys.h"
+#include "support/child_process.h"
 
 namespace quorvel::reliability {
 
-using Environment = std::map<std::string, std::string>;
+using testing::Environment;
+using testing::RunProgram;
+using testing::Spawn;
+using testing::Wait;
 
 inline std::string ReadText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -40,70 +43,6 @@ inline std::string ReadText(const std::string& path) {
         return "<missing>";
     }
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// Starts a program with extra environment variables; its standard output and error go to
-// `output` (appended), or nowhere when it is empty. posix_spawn rather than fork, as the load
-// run starts programs from several threads at once.
-inline pid_t Spawn(const std::vector<std::string>& argv, const Environment& environment,
-                   const std::string& output = "") {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        const std::string entry(*variable);
-        if (!environment.contains(entry.substr(0, entry.find('=')))) {
-            variables.push_back(entry);
-        }
-    }
-    for (const auto& [name, value] : environment) {
-        variables.push_back(name + "=" + value);
-    }
-    std::vector<char*> envp;
-    for (auto& variable : variables) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
-    std::vector<char*> args;
-    for (const auto& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
-    }
-    args.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO,
-                                     output.empty() ? "/dev/null" : output.c_str(),
-                                     O_WRONLY | O_CREAT | O_APPEND, 0600);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    return failed == 0 ? pid : -1;
-}
-
-// The exit status, or -1 when the program was killed by the deadline or by a signal.
-inline int Wait(pid_t pid, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
-    if (pid < 0) {
-        return -1;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    int status = 0;
-    pid_t waited = 0;
-    while ((waited = ::waitpid(pid, &status, WNOHANG)) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return waited == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-inline int Run(const std::vector<std::string>& argv, const Environment& environment,
-               const std::string& output = "",
-               std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
-    return Wait(Spawn(argv, environment, output), timeout);
 }
 
 // The stand-in client outlives the program that started it; with this process as their
@@ -294,8 +233,8 @@ class SwitchWorld {
     bool setUp() {
         const std::string file = folder_ + "/profiles.reg";
         std::ofstream(file) << TwoProfilesRegFile(multipleServers_);
-        return Run({standin_, "install"}, environment_) == 0 &&
-               Run({reg_, "import", file}, environment_) == 0;
+        return RunProgram({standin_, "install"}, environment_) == 0 &&
+               RunProgram({reg_, "import", file}, environment_) == 0;
     }
 
     std::string store() const { return folder_ + "/registry.db"; }
@@ -314,7 +253,7 @@ class SwitchWorld {
         for (int round = 0; round < 3; ++round) {
             for (const std::string& profile : kProfiles) {
                 const auto start = std::chrono::steady_clock::now();
-                if (Run({quorvel_, profile + "/m"}, environment_) != 0) {
+                if (RunProgram({quorvel_, profile + "/m"}, environment_) != 0) {
                     error = "quorvel " + profile + "/m failed";
                     return {};
                 }

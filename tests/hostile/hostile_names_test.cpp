@@ -11,14 +11,10 @@
 
 #include "app/command_line.h"
 #include "app/program.h"
-#include "platform/data_locations.h"
-#include "platform/instance_lock.h"
-#include "platform/linux_processes.h"
-#include "platform/local_file_system.h"
-#include "platform/system_clock.h"
+#include "platform/system_services.h"
 #include "registry/registry_fixture.h"
 #include "settings/client_keys.h"
-#include "support/run_process.h"
+#include "support/child_process.h"
 #include "support/scripted_prompts.h"
 
 namespace quorvel::testing {
@@ -72,7 +68,7 @@ class HostileNames : public ::testing::Test {
             ::setenv(name.c_str(), value.c_str(), 1);
         }
         fs::current_path(sandbox);
-        ASSERT_EQ(RunProcess({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
+        ASSERT_EQ(RunProgram({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
         fs::create_directory(fs::path(winDir) / "Mail---x");
 
         registry::SqliteHive hive(store);
@@ -141,16 +137,11 @@ class HostileNames : public ::testing::Test {
 };
 
 TEST_F(HostileNames, SwitchAndStartInTheProgramStayInTheWindowsDirectory) {
-    registry::SqliteHive hive(store);
-    platform::LinuxProcesses processes;
-    platform::LocalFileSystem files;
-    platform::SystemClock clock;
+    // The program's own services, over the store and Windows directory the environment names.
+    const platform::SystemServices system = platform::MakeSystemServices();
     settings::NoEventPump events;
     ScriptedPrompts prompts;
-    platform::InstanceLock instance(store + ".lock");
-    platform::EnvironmentSystemFolders folders(platform::SystemEnvironment());
-    app::Program program(
-        hive, app::Services{processes, files, files, clock, events, prompts, instance, folders});
+    app::Program program(*system.hive, system.ForProgram(events, prompts));
     NoWindows windows;
     ASSERT_EQ(program.Main("", windows), app::Course::NormalStart);
     ASSERT_EQ(program.store.WinDir, winDir);
@@ -191,9 +182,9 @@ TEST_F(HostileNames, TheCommandLineRoadStaysInTheWindowsDirectory) {
         }
         SCOPED_TRACE(hostile.name);
         const auto before = outside();
-        ASSERT_EQ(
-            RunProcess({QUORVEL_EXE, hostile.name + "/m"}, environment, std::chrono::seconds(20)),
-            0);
+        ASSERT_EQ(RunProgram({QUORVEL_EXE, hostile.name + "/m"}, environment, "",
+                             std::chrono::seconds(20)),
+                  0);
         EXPECT_EQ(clientValue(std::string(settings::kImnKey), "Current Profile"),
                   Variant(hostile.name));
         const auto calls = explorerCalls(++started);

@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
         while (std::chrono::steady_clock::now() < end) {
             const std::string output = world.folder() + "/switch.log";
             std::filesystem::remove(output);
-            const int status = Run({world.quorvel(), target + "/m"}, environment, output,
-                                   std::chrono::seconds(20));
+            const int status = RunProgram({world.quorvel(), target + "/m"}, environment, output,
+                                          std::chrono::seconds(20));
             const std::string said = ReadText(output);
             if (status != 0) {
                 fail("quorvel " + target + "/m ended with " + std::to_string(status) +
@@ -122,9 +122,9 @@ int main(int argc, char** argv) {
         for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
             const std::string output = world.folder() + "/add.log";
             std::filesystem::remove(output);
-            const int status = Run({world.reg(), "add", "HKCU\\" + std::string(kLoadKey), "/v",
-                                    Numbered("add", i), "/d", std::to_string(i), "/f"},
-                                   environment, output);
+            const int status = RunProgram({world.reg(), "add", "HKCU\\" + std::string(kLoadKey),
+                                           "/v", Numbered("add", i), "/d", std::to_string(i), "/f"},
+                                          environment, output);
             contended += TellsOfContention(ReadText(output)) ? 1 : 0;
             if (status != 0 || TellsOfContention(ReadText(output))) {
                 fail("quorvel-reg add " + std::to_string(i) + ": " + ReadText(output));
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
             const std::string output = world.folder() + "/import.log";
             std::ofstream(file) << ImportFile(i);
             std::filesystem::remove(output);
-            const int status = Run({world.reg(), "import", file}, environment, output);
+            const int status = RunProgram({world.reg(), "import", file}, environment, output);
             contended += TellsOfContention(ReadText(output)) ? 1 : 0;
             if (status != 0 || TellsOfContention(ReadText(output))) {
                 fail("quorvel-reg import " + std::to_string(i) + ": " + ReadText(output));

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quorvel::platform {
@@ -228,19 +229,15 @@ TEST_F(LinuxProcessesTest, CollectsEndedChildrenOnAnyCall) {
 }
 
 TEST_F(LinuxProcessesTest, ActivateSeesAProcessStartedElsewhere) {
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        ::pause();
-        ::_exit(0);
-    }
-    KillOnExit guard(pid);
+    testing::ChildProcess other({"/bin/sleep", "30"}, {});
+    const pid_t pid = other.pid();
+    ASSERT_GT(pid, 0);
     EXPECT_TRUE(processes_.Activate(pid));
     ::kill(pid, SIGKILL);
     ASSERT_TRUE(WaitUntil([&] { return IsZombie(pid); }));
     EXPECT_FALSE(processes_.Activate(pid)) << "a zombie is gone";
     EXPECT_TRUE(IsZombie(pid)) << "another's child is left for its parent to collect";
-    ::waitpid(pid, nullptr, 0);
+    EXPECT_EQ(other.wait(), 128 + SIGKILL);
 }
 
 TEST_F(LinuxProcessesTest, NumbersThatAreNoProcessNeverActivate) {

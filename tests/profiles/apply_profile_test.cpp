@@ -18,8 +18,6 @@ const std::string kLocalhost = "127.0.0.1       localhost  # leave this line alo
 // (the default, with a password) and "work" (without one).
 class ApplyProfile : public ProfilesFixture {
   protected:
-    profiles::ProfileApplier applier{reg, context, transfer, store, prompts, files};
-
     void SetUp() override {
         put(kClientKey, "Current Profile", Variant("Home"));
         put(kClientMail, "Sender Name", Variant("Ann at home"));

@@ -10,17 +10,10 @@ using registry::REG_BINARY;
 const std::string kAppKey(settings::kAppKey);
 const std::string kClientServer = kClientMail + "\\POP3\\pop.example";
 
-class OpenedWindows final : public profiles::FirstRunWindows {
-  public:
-    int opened = 0;
-    void OpenAfterFirstProfile() override { ++opened; }
-};
-
 // A client set up by its user, and a program tree as the start-up bookkeeping leaves it.
 class FirstProfile : public ProfilesFixture {
   protected:
-    OpenedWindows windows;
-    profiles::FirstProfileMaker maker{reg, context, transfer, base64, prompts, windows};
+    profiles::FirstProfileMaker maker{reg, context, transfer, base64, prompts};
 
     void SetUp() override {
         reg.CreateKey(std::string(settings::kProfilesKey), registry::Root::CurrentUser);
@@ -44,9 +37,8 @@ class FirstProfile : public ProfilesFixture {
     }
 };
 
-TEST_F(FirstProfile, CopiesTheClientIntoANewProfileAndOpensTheWindows) {
-    ASSERT_TRUE(maker.MakeFirstProfile());
-    EXPECT_EQ(windows.opened, 1);
+TEST_F(FirstProfile, CopiesTheClientIntoANewProfile) {
+    EXPECT_EQ(maker.MakeFirstProfile(), "Ann Smith");
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(context.CurrentProfile, "Ann Smith");
     EXPECT_EQ(context.ServerName, "pop.example");
@@ -125,20 +117,19 @@ TEST_F(FirstProfile, SenderNameBecomesTheProfileNameWhenItIsAUsableName) {
     };
     for (const auto& c : cases) {
         put(kClientMail, "Sender Name", Variant(c.sender));
-        ASSERT_TRUE(maker.MakeFirstProfile());
+        EXPECT_EQ(maker.MakeFirstProfile(), c.profile) << c.sender;
         EXPECT_EQ(context.CurrentProfile, c.profile) << c.sender;
         EXPECT_EQ(get(kAppKey, "Profile List"), Variant(std::string(c.profile) + ";|"));
         EXPECT_TRUE(keyExists(ProfileKeyOf(c.profile) + "\\Mail\\pop.example"));
     }
 }
 
-TEST_F(FirstProfile, FailedStoreChangesNothingAndOpensNoWindow) {
+TEST_F(FirstProfile, FailedStoreChangesNothing) {
     QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
     const std::string before = Dump(hive, kAppKey);
     hive.failCommit = true;
-    EXPECT_FALSE(maker.MakeFirstProfile());
+    EXPECT_EQ(maker.MakeFirstProfile(), std::nullopt);
     EXPECT_EQ(Dump(hive, kAppKey), before);
-    EXPECT_EQ(windows.opened, 0);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text,
               "Quorvel could not make the first profile \"Ann Smith\" from the mail client's "

@@ -1,7 +1,7 @@
 // A switch cut short at every one of its writes, followed by a start of the program on the same
 // store: afterwards the client's keys, its "Current Profile" and the hosts file are one whole
 // profile's, on a store with transactions and on one without (the Windows registry).
-#include "profiles/apply_profile.h"
+#include "profiles/core.h"
 #include "profiles/profiles_fixture.h"
 
 namespace quorvel::testing {
@@ -14,28 +14,17 @@ const std::string kWab(settings::kWabFileKey);
 struct Start {
     Start(registry::Hive& hive, profiles::FileSystem& files, profiles::Prompts& prompts,
           const std::string& winDir)
-        : reg(hive, folders),
-          catalogue(context),
-          base64(pump),
-          transfer(reg, catalogue, base64),
-          store(reg, context),
-          applier(reg, context, transfer, store, prompts, files) {
-        store.WinDir = winDir;
+        : core(hive, folders, pump, prompts, files) {
+        core.store.WinDir = winDir;
     }
     bool switchTo(const std::string& profile) {
-        context.CurrentProfile = profile;
-        return applier.ApplyProfile();
+        core.context.CurrentProfile = profile;
+        return core.applier.ApplyProfile();
     }
 
     FixedFolders folders;
-    registry::Registry reg;
-    settings::SettingContext context;
-    settings::SettingCatalogue catalogue;
     settings::NoEventPump pump;
-    settings::Base64 base64;
-    settings::SettingTransfer transfer;
-    profiles::ProfileStore store;
-    profiles::ProfileApplier applier;
+    profiles::Core core;
 };
 
 class InterruptedSwitch : public ProfilesFixture {
@@ -95,15 +84,15 @@ TEST_F(InterruptedSwitch, EveryWriteOfASwitchIsARecoverableCrash) {
         crash.writesLeft = -1;
 
         Start next(hive, files, prompts, winDir);  // the program's next start
-        next.applier.FinishInterruptedSwitch();
+        next.core.applier.FinishInterruptedSwitch();
         const std::string now = client();
         EXPECT_TRUE(now == whole["Home"] || now == whole["Work"])
             << "after a crash at write " << n << " of " << writes << ":\n"
             << now;
-        next.reg.GetValue(kClientMail, "Sender Name");
-        const std::string held = next.reg.RegValue.text().substr(0, 4);
-        next.reg.GetValue(kClientKey, "Current Profile");
-        EXPECT_EQ(next.reg.RegValue.text(), held) << n;
+        next.core.reg.GetValue(kClientMail, "Sender Name");
+        const std::string held = next.core.reg.RegValue.text().substr(0, 4);
+        next.core.reg.GetValue(kClientKey, "Current Profile");
+        EXPECT_EQ(next.core.reg.RegValue.text(), held) << n;
 
         ASSERT_TRUE(next.switchTo("Home"));
         ASSERT_EQ(client(), whole["Home"]) << n;

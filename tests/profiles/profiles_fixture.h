@@ -8,14 +8,10 @@
 #include <string>
 
 #include "platform/local_file_system.h"
-#include "profiles/profile_store.h"
+#include "profiles/core.h"
 #include "registry/names.h"
-#include "registry/registry.h"
 #include "registry/registry_fixture.h"
-#include "settings/base64.h"
-#include "settings/catalogue.h"
 #include "settings/client_keys.h"
-#include "settings/setting_transfer.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -208,23 +204,24 @@ inline std::string Dump(registry::Hive& hive, const std::string& path) {
     return out;
 }
 
-// A registry, the setting transfer and the profile state on a store of their own, with a
-// Windows directory of their own beside it.
+// The core on a store of its own, with a Windows directory of its own beside it; its parts
+// under their short names.
 class ProfilesFixture : public ::testing::Test {
   protected:
     TempDir dir;
     TestHive sqlite{dir.file("registry.db")};
     FaultyHive hive{sqlite};
     FixedFolders folders;
-    registry::Registry reg{hive, folders};
-    settings::SettingContext context;
-    settings::SettingCatalogue catalogue{context};
     settings::NoEventPump pump;
-    settings::Base64 base64{pump};
-    settings::SettingTransfer transfer{reg, catalogue, base64};
-    profiles::ProfileStore store{reg, context};
     ScriptedPrompts prompts;
     FaultyFiles files;
+    profiles::Core core{hive, folders, pump, prompts, files};
+    registry::Registry& reg = core.reg;
+    settings::SettingContext& context = core.context;
+    settings::Base64& base64 = core.base64;
+    settings::SettingTransfer& transfer = core.transfer;
+    profiles::ProfileStore& store = core.store;
+    profiles::ProfileApplier& applier = core.applier;
     std::string winDir = dir.file("windows");
 
     ProfilesFixture() {

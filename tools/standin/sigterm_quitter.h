@@ -2,26 +2,21 @@
 
 #include <QObject>
 
-class QSocketNotifier;
+#include "platform/signal_pipe.h"
 
 namespace quorvel::standin {
 
 // Ends the Qt event loop normally when the process gets SIGTERM, which is how the switcher
-// asks a client to close. A signal handler may not touch Qt, so it only writes a byte into a
-// pipe whose other end the event loop watches. One per process.
+// asks a client to close. One per process.
 class SigtermQuitter : public QObject {
     Q_OBJECT
   public:
     explicit SigtermQuitter(QObject* parent = nullptr);
-    ~SigtermQuitter() override;
 
-    bool installed() const { return notifier_ != nullptr; }
+    bool installed() const { return signals_.readEnd() >= 0; }
 
   private:
-    void drain();
-
-    int readEnd_ = -1;
-    QSocketNotifier* notifier_ = nullptr;
+    platform::SignalPipe signals_{platform::EndingSignals::Terminate};
 };
 
 }  // namespace quorvel::standin

@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -124,19 +123,6 @@ char ProcessState(pid_t pid) {
     return stat[close + 2];
 }
 
-bool IsAltF4(std::string_view keys) {
-    constexpr std::string_view kAltF4 = "%{f4}";
-    if (keys.size() != kAltF4.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(keys[i])) != kAltF4[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 app::TaskId LinuxProcesses::Start(const std::string& program, const std::string& argument,
@@ -181,7 +167,7 @@ bool LinuxProcesses::Activate(app::TaskId task) {
 
 bool LinuxProcesses::SendKeys(std::string_view keys) {
     ReapEndedChildren();
-    if (!IsAltF4(keys) || !IsAlive(active_)) {
+    if (!app::IsAltF4(keys) || !IsAlive(active_)) {
         return false;
     }
     return ::kill(static_cast<pid_t>(active_), SIGTERM) == 0;

@@ -10,31 +10,32 @@
 #include "platform/atomic_file.h"
 
 namespace quorvel::platform {
+namespace {
+
+using profiles::FileFault;
 
 profiles::FileError FileErrorFromErrno(int error) {
     switch (error) {
         case ENOENT:
-            return {53, "File not found"};
+            return profiles::MakeFileError(FileFault::FileNotFound);
         case ENOTDIR:
-            return {76, "Path not found"};
+            return profiles::MakeFileError(FileFault::PathNotFound);
         case EACCES:
         case EPERM:
-            return {70, "Permission denied"};
+            return profiles::MakeFileError(FileFault::PermissionDenied);
         case ENOSPC:
         case EDQUOT:
-            return {61, "Disk full"};
+            return profiles::MakeFileError(FileFault::DiskFull);
         case EROFS:
         case EISDIR:
-            return {75, "Path/File access error"};
+            return profiles::MakeFileError(FileFault::PathFileAccess);
         case EMFILE:
         case ENFILE:
-            return {67, "Too many files"};
+            return profiles::MakeFileError(FileFault::TooManyFiles);
         default:
-            return {57, "Device I/O error"};
+            return profiles::MakeFileError(FileFault::DeviceIo);
     }
 }
-
-namespace {
 
 // The whole file, or the error that stopped the read. A folder opens like a file here and
 // fails only at its first read; it is refused up front, as Windows refuses it.
@@ -128,7 +129,7 @@ std::optional<profiles::FileError> LocalFileSystem::CopyFile(const std::string& 
     }
     // The source has been read, so a missing name can only be the destination's folder.
     if (errno == ENOENT) {
-        return profiles::FileError{76, "Path not found"};
+        return profiles::MakeFileError(FileFault::PathNotFound);
     }
     return FileErrorFromErrno(errno != 0 ? errno : EIO);
 }

@@ -5,36 +5,36 @@
 #undef CopyFile
 #undef DeleteFile
 
-#include <cerrno>
-
 #include "platform/atomic_file.h"
 
 namespace quorvel::platform {
 namespace {
 
+using profiles::FileFault;
+
 // The Basic-style error a file operation of the original program reported for a system error.
 profiles::FileError FileErrorFromSystem(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
-            return {53, "File not found"};
+            return profiles::MakeFileError(FileFault::FileNotFound);
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_NAME:
         case ERROR_INVALID_DRIVE:
         case ERROR_BAD_NETPATH:
         case ERROR_BAD_NET_NAME:
-            return {76, "Path not found"};
+            return profiles::MakeFileError(FileFault::PathNotFound);
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
         case ERROR_WRITE_PROTECT:
-            return {70, "Permission denied"};
+            return profiles::MakeFileError(FileFault::PermissionDenied);
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
-            return {61, "Disk full"};
+            return profiles::MakeFileError(FileFault::DiskFull);
         case ERROR_TOO_MANY_OPEN_FILES:
-            return {67, "Too many files"};
+            return profiles::MakeFileError(FileFault::TooManyFiles);
         default:
-            return {57, "Device I/O error"};
+            return profiles::MakeFileError(FileFault::DeviceIo);
     }
 }
 
@@ -48,7 +48,7 @@ std::variant<std::string, profiles::FileError> ReadWhole(const std::string& path
     // Opening a folder would fail with "access denied", which is not what the user needs to
     // hear.
     if (IsFolder(path)) {
-        return profiles::FileError{75, "Path/File access error"};
+        return profiles::MakeFileError(FileFault::PathFileAccess);
     }
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -84,23 +84,6 @@ std::optional<profiles::FileError> WriteWhole(const std::string& path, std::stri
 }
 
 }  // namespace
-
-profiles::FileError FileErrorFromErrno(int error) {
-    switch (error) {
-        case ENOENT:
-            return {53, "File not found"};
-        case EACCES:
-        case EPERM:
-            return {70, "Permission denied"};
-        case ENOSPC:
-            return {61, "Disk full"};
-        case EMFILE:
-        case ENFILE:
-            return {67, "Too many files"};
-        default:
-            return {57, "Device I/O error"};
-    }
-}
 
 std::variant<std::string, profiles::FileError> LocalFileSystem::ReadFile(const std::string& path) {
     return ReadWhole(path);

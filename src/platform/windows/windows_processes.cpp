@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <limits>
 #include <vector>
 
@@ -14,19 +13,6 @@ namespace {
 constexpr DWORD kCloseWaitMs = 2000;
 constexpr DWORD kFrontWaitMs = 1000;
 constexpr DWORD kPollMs = 20;
-
-bool IsAltF4(std::string_view keys) {
-    constexpr std::string_view kAltF4 = "%{f4}";
-    if (keys.size() != kAltF4.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(keys[i])) != kAltF4[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool IsProcessId(app::TaskId task) {
     return task > 0 && task <= std::numeric_limits<DWORD>::max();
@@ -131,7 +117,7 @@ bool WindowsProcesses::Activate(app::TaskId task) {
 
 bool WindowsProcesses::SendKeys(std::string_view keys) {
     const HWND window = static_cast<HWND>(activeWindow_);
-    if (!IsAltF4(keys) || window == nullptr || !IsWindow(window)) {
+    if (!app::IsAltF4(keys) || window == nullptr || !IsWindow(window)) {
         return false;
     }
     // Keystrokes go to whatever window is in front: if the activated one is not (Windows may

@@ -1,11 +1,8 @@
 // quorvel-reg as separate processes on one store file, as users and scripts run it.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quorvel::testing {
@@ -13,25 +10,9 @@ namespace {
 
 // Starts quorvel-reg on `store` with its output discarded; returns the process id.
 pid_t Start(const std::string& store, const std::vector<std::string>& args) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("QUORVEL_REGISTRY", store.c_str(), 1);
-        std::vector<char*> argv{const_cast<char*>(QUORVEL_REG_EXE)};
-        for (const auto& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        std::freopen("/dev/null", "w", stdout);
-        ::execv(QUORVEL_REG_EXE, argv.data());
-        ::_exit(127);
-    }
-    return pid;
-}
-
-int Wait(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::vector<std::string> argv{QUORVEL_REG_EXE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return Spawn(argv, {{"QUORVEL_REGISTRY", store}});
 }
 
 TEST(RegProcesses, ParallelWritersLoseNoValue) {

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace quorvel::testing {
@@ -39,81 +34,44 @@ bool Await(Done done, std::chrono::milliseconds timeout = std::chrono::seconds(2
 }
 
 // quorvel-standin (or a link to it) started as its own process, with an environment chosen
-// whole, so that the store and the Windows directory are the test's and never the user's.
-class StandinProcess {
+// whole, so that the store and the Windows directory are the test's and never the user's; what
+// it says goes to a file of its own.
+class StandinProcess : public ChildProcess {
   public:
     StandinProcess(const TempDir& dir, const std::string& program,
-                   const std::vector<std::string>& args,
-                   const std::map<std::string, std::string>& extraEnvironment = {})
-        : errFile_(dir.file("stderr")) {
-        std::map<std::string, std::string> env{{"PATH", "/usr/bin:/bin"},
-                                               {"HOME", dir.path().string()},
-                                               {"XDG_RUNTIME_DIR", dir.path().string()},
-                                               {"QT_QPA_PLATFORM", "offscreen"},
-                                               {"QUORVEL_REGISTRY", dir.file("registry.db")},
-                                               {"QUORVEL_WINDIR", dir.file("windows")}};
-        for (const auto& [name, value] : extraEnvironment) {
-            env[name] = value;
-        }
-        std::vector<std::string> envText;
-        for (const auto& [name, value] : env) {
-            envText.push_back(name + "=" + value);
-        }
-        std::vector<std::string> argvText{program};
-        argvText.insert(argvText.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (auto& arg : argvText) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (auto& entry : envText) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
+                   const std::vector<std::string>& args, const Environment& extraEnvironment = {})
+        : ChildProcess(Arguments(program, args), Variables(dir, extraEnvironment),
+                       Fresh(dir.file("stderr")), EnvironmentBase::Empty),
+          errFile_(dir.file("stderr")) {}
 
-        // Unwritten output would otherwise be written a second time by the child.
-        std::fflush(nullptr);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (!std::freopen("/dev/null", "w", stdout) ||
-                !std::freopen(errFile_.c_str(), "w", stderr)) {
-                ::_exit(126);
-            }
-            ::execve(program.c_str(), argv.data(), envp.data());
-            ::_exit(127);
-        }
-    }
-    ~StandinProcess() {
-        if (!exit_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    StandinProcess(const StandinProcess&) = delete;
-    StandinProcess& operator=(const StandinProcess&) = delete;
-
-    pid_t pid() const { return pid_; }
     std::string err() const { return ReadText(errFile_); }
 
-    // The exit status, or 128 + the signal's number; nullopt while it still runs at `timeout`.
-    std::optional<int> wait(std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-        Await(
-            [this] {
-                int status = 0;
-                if (!exit_ && ::waitpid(pid_, &status, WNOHANG) == pid_) {
-                    exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                }
-                return exit_.has_value();
-            },
-            timeout);
-        return exit_;
+  private:
+    static std::vector<std::string> Arguments(const std::string& program,
+                                              const std::vector<std::string>& args) {
+        std::vector<std::string> argv{program};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return argv;
+    }
+    static Environment Variables(const TempDir& dir, const Environment& extra) {
+        Environment env{{"PATH", "/usr/bin:/bin"},
+                        {"HOME", dir.path().string()},
+                        {"XDG_RUNTIME_DIR", dir.path().string()},
+                        {"QT_QPA_PLATFORM", "offscreen"},
+                        {"QUORVEL_REGISTRY", dir.file("registry.db")},
+                        {"QUORVEL_WINDIR", dir.file("windows")}};
+        for (const auto& [name, value] : extra) {
+            env[name] = value;
+        }
+        return env;
+    }
+    // Each process's words alone, not those of one started before it in the same folder.
+    static std::string Fresh(const std::string& file) {
+        std::remove(file.c_str());
+        return file;
     }
 
-  private:
     std::string errFile_;
-    pid_t pid_ = -1;
-    std::optional<int> exit_;
 };
 
 }  // namespace quorvel::testing
