@@ -1,21 +1,8 @@
 #include "app/name_entry.h"
 
-#include "profiles/first_profile.h"
-#include "registry/names.h"
 #include "registry/trim.h"
 
 namespace quorvel::app {
-
-NameVerdict CheckNewName(std::string_view name) {
-    constexpr std::size_t kShortest = 3;
-    if (registry::CharacterCount(name) < kShortest) {
-        return NameVerdict::TooShort;
-    }
-    if (profiles::HasBadChar(name) || name.find(';') != std::string_view::npos) {
-        return NameVerdict::BadCharacter;
-    }
-    return NameVerdict::Accepted;
-}
 
 std::string AskNewName(Prompts& prompts, std::string_view prompt) {
     while (true) {

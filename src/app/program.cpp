@@ -42,12 +42,12 @@ void Program::Prepare() {
 
     // The start-up's own writes are one operation on the store.
     auto transaction = reg.BeginTransaction();
-    transfer.ReadSetting(kProfileSide, 8, 1);
+    transfer.ReadSetting(kProfileSide, settings::setting::kDisableNews);
     if (reg.RegValue.isNumeric() && !reg.RegValue.isBlank()) {
         store.NewsDisabled = reg.RegValue.toNumber() == 1;
     } else {
         reg.RegValue = Variant(0);
-        transfer.CopySetting(kProfileSide, 8, 1);
+        transfer.CopySetting(kProfileSide, settings::setting::kDisableNews);
         store.NewsDisabled = false;
     }
 
@@ -172,9 +172,9 @@ void Program::ShutDown() {
     auto transaction = reg.BeginTransaction();
     reg.DeleteKey(std::string(kImnKey) + "\\Mail", "POP3");
     reg.RegValue = Variant("c:\\unsecure");
-    transfer.CopySetting(kClientSide, 1, 5);
+    transfer.CopySetting(kClientSide, settings::setting::kStoreRoot);
     reg.RegValue = Variant(services_.files.JoinPath(store.WinDir, "unsecure.wab"));
-    transfer.CopySetting(kClientSide, 1, 7);
+    transfer.CopySetting(kClientSide, settings::setting::kAddressBook);
     if (!transaction->commit()) {
         prompts().MsgBox(
             "Quorvel could not clear the mail client's settings of the protected "

@@ -17,15 +17,9 @@ using settings::kProfileSide;
 
 namespace {
 
-constexpr std::array<char, 18> kBadChars = {'/', '\\', '@', '<', '>', '?', '|', '*', '#',
-                                            ',', '%',  '"', '(', ')', '^', ':', '{', '}'};
-constexpr std::string_view kFallbackName = "Profile 1";
-constexpr std::size_t kShortestName = 3;
+using namespace settings::setting;
 
-constexpr std::int16_t kAccountsArea = 4;
-constexpr std::int16_t kPassword = 4;
-constexpr std::int16_t kDefaultAccount = 11;
-constexpr std::int16_t kPollMultiple = 12;
+constexpr std::string_view kFallbackName = "Profile 1";
 
 // What a client option that is missing or not a number becomes in the profile; -1 is Basic's
 // True, as the client stores it.
@@ -37,25 +31,14 @@ constexpr std::int16_t kLastNewsOptionOff = 8;
 
 }  // namespace
 
-bool HasBadChar(std::string_view name) {
-    for (const char bad : kBadChars) {
-        if (name.find(bad) != std::string_view::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::optional<std::string> FirstProfileMaker::MakeFirstProfile() {
     const std::string clientMailKey = std::string(settings::kImnKey) + "\\Mail";
     auto scope = reg_.BeginTransaction();
 
     reg_.GetValue(clientMailKey, "Sender Name");
     std::string name = reg_.RegValue.text();
-    // The sender's name is the obvious name for the profile, unless it could not be a profile
-    // name. A ";" is refused as well: it would split the name in two in the profile list.
-    if (registry::CharacterCount(name) < kShortestName || HasBadChar(name) ||
-        name.find(';') != std::string::npos) {
+    // The sender's name is the obvious name for the profile, unless it could not be one.
+    if (CheckNewName(name) != NameVerdict::Accepted) {
         name = kFallbackName;
     }
     context_.CurrentProfile = name;
@@ -78,20 +61,20 @@ std::optional<std::string> FirstProfileMaker::MakeFirstProfile() {
     reg_.SetValue(profileMailKey, "PollMultiplePopServers", Variant(std::int32_t{0}), REG_DWORD);
 
     const auto items = &settings::SettingCatalogue::ItemCount;
-    for (std::int16_t item = 1; item <= items(1); ++item) {
-        CopyToProfile(1, item);
+    for (std::int16_t item = 1; item <= items(kMailMainArea); ++item) {
+        CopyToProfile(kMailMainArea, item);
     }
-    for (std::int16_t item = 1; item <= items(2); ++item) {
-        CopyToProfile(2, item);
+    for (std::int16_t item = 1; item <= items(kMailSignatureArea); ++item) {
+        CopyToProfile(kMailSignatureArea, item);
     }
-    for (std::int16_t item = 1; item <= items(3); ++item) {
-        CopyToProfile(3, item, item <= kLastMailOptionOff ? kOff : kOn);
+    for (std::int16_t item = 1; item <= items(kMailOtherArea); ++item) {
+        CopyToProfile(kMailOtherArea, item, item <= kLastMailOptionOff ? kOff : kOn);
     }
     for (std::int16_t item = 1; item <= items(kAccountsArea); ++item) {
-        if (item == kDefaultAccount || item == kPollMultiple) {
+        if (item == kDefaultAccount.item || item == kPollMultiple.item) {
             continue;  // the client has no default account; the switch was written above
         }
-        if (item == kPassword) {
+        if (item == kPassword.item) {
             transfer_.ReadSetting(kClientSide, kAccountsArea, item);
             reg_.RegValue =
                 Variant(base64_.Base64Encode(base64_.Base64DecodeHex(reg_.RegValue.text())));
@@ -100,14 +83,14 @@ std::optional<std::string> FirstProfileMaker::MakeFirstProfile() {
         }
         CopyToProfile(kAccountsArea, item);
     }
-    for (std::int16_t item = 1; item <= items(5); ++item) {
-        CopyToProfile(5, item);
+    for (std::int16_t item = 1; item <= items(kNewsMainArea); ++item) {
+        CopyToProfile(kNewsMainArea, item);
     }
-    for (std::int16_t item = 1; item <= items(6); ++item) {
-        CopyToProfile(6, item);
+    for (std::int16_t item = 1; item <= items(kNewsSignatureArea); ++item) {
+        CopyToProfile(kNewsSignatureArea, item);
     }
-    for (std::int16_t item = 1; item <= items(7); ++item) {
-        CopyToProfile(7, item, item <= kLastNewsOptionOff ? kOff : kOn);
+    for (std::int16_t item = 1; item <= items(kNewsOtherArea); ++item) {
+        CopyToProfile(kNewsOtherArea, item, item <= kLastNewsOptionOff ? kOff : kOn);
     }
 
     if (!scope->commit()) {

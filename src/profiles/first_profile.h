@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "profiles/name_rule.h"
 #include "profiles/profile_store.h"
 #include "profiles/prompts.h"
 #include "registry/registry.h"
@@ -12,10 +13,6 @@
 #include "settings/setting_transfer.h"
 
 namespace quorvel::profiles {
-
-// True when the name holds one of the 18 characters a profile or account profile name may not
-// have: / \ @ < > ? | * # , % " ( ) ^ : { }
-bool HasBadChar(std::string_view name);
 
 // Builds the first profile from what the client holds, so that switching never loses the
 // user's existing settings. One store transaction.
