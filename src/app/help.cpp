@@ -23,16 +23,15 @@ std::string AboutText(std::string_view version) {
 TaskId StartHelp(Program& program, const std::string& folder) {
     auto& reg = program.reg;
     auto& transfer = program.transfer;
-    constexpr std::int16_t kProfile = settings::kProfileSide;
     // The browser is remembered program-wide; a failed write only means it is looked up again.
     const auto remember = [&](const std::string& browser) {
         auto scope = reg.BeginTransaction();
         reg.RegValue = Variant(browser);
-        transfer.CopySetting(kProfile, settings::setting::kIePath);
+        transfer.CopySetting(settings::kProfileSide, settings::setting::kIePath);
         static_cast<void>(scope->commit());
     };
 
-    transfer.ReadSetting(kProfile, settings::setting::kIePath);
+    transfer.ReadSetting(settings::kProfileSide, settings::setting::kIePath);
     std::string browser = reg.RegValue.text();
     if (browser.empty()) {
         reg.GetValue(kBrowserKey, "", registry::Root::LocalMachine);
