@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/local_file_system.h"
+#include "profiles/apply_profile.h"
 #include "profiles/profile_store.h"
 #include "registry/names.h"
 #include "registry/registry.h"
@@ -139,11 +140,9 @@ class FaultyHive final : public registry::Hive {
     int depth_ = 0;
 };
 
-// The local file system, with writes and deletions that fail on request.
+// The local file system, counting its writes and deletions towards a CrashPoint.
 class FaultyFiles final : public profiles::FileSystem {
   public:
-    std::optional<profiles::FileError> writeError;
-    std::optional<profiles::FileError> deleteError;
     CrashPoint* crash = nullptr;
 
     std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override {
@@ -151,22 +150,23 @@ class FaultyFiles final : public profiles::FileSystem {
     }
     std::optional<profiles::FileError> WriteFile(const std::string& path,
                                                  std::string_view bytes) override {
-        if (crash != nullptr) {
-            crash->Write();
-        }
-        return writeError ? writeError : local_.WriteFile(path, bytes);
+        write();
+        return local_.WriteFile(path, bytes);
     }
     std::optional<profiles::FileError> DeleteFile(const std::string& path) override {
-        if (crash != nullptr) {
-            crash->Write();
-        }
-        return deleteError ? deleteError : local_.DeleteFile(path);
+        write();
+        return local_.DeleteFile(path);
     }
     std::string JoinPath(std::string_view folder, std::string_view name) const override {
         return local_.JoinPath(folder, name);
     }
 
   private:
+    void write() {
+        if (crash != nullptr) {
+            crash->Write();
+        }
+    }
     platform::LocalFileSystem local_;
 };
 
@@ -208,31 +208,44 @@ inline std::string Dump(registry::Hive& hive, const std::string& path) {
     return out;
 }
 
-// A registry, the setting transfer and the profile state on a store of their own, with a
-// Windows directory of their own beside it.
-class ProfilesFixture : public ::testing::Test {
-  protected:
-    TempDir dir;
-    TestHive sqlite{dir.file("registry.db")};
-    FaultyHive hive{sqlite};
+// What the program holds in memory over the store, built anew at every start.
+struct Program {
+    Program(registry::Hive& hive, profiles::FileSystem& files, profiles::Prompts& prompts,
+            const std::string& winDir)
+        : reg(hive, folders), applier(reg, context, transfer, store, prompts, files) {
+        store.WinDir = winDir;
+    }
+
     FixedFolders folders;
-    registry::Registry reg{hive, folders};
+    registry::Registry reg;
     settings::SettingContext context;
     settings::SettingCatalogue catalogue{context};
     settings::NoEventPump pump;
     settings::Base64 base64{pump};
     settings::SettingTransfer transfer{reg, catalogue, base64};
     profiles::ProfileStore store{reg, context};
+    profiles::ProfileApplier applier;
+};
+
+// A program on a store of its own, with a Windows directory of its own beside it.
+class ProfilesFixture : public ::testing::Test {
+  protected:
+    TempDir dir;
+    TestHive sqlite{dir.file("registry.db")};
+    FaultyHive hive{sqlite};
     ScriptedPrompts prompts;
     FaultyFiles files;
     std::string winDir = dir.file("windows");
+    Program program{hive, files, prompts, winDir};
+    registry::Registry& reg = program.reg;
+    settings::SettingContext& context = program.context;
+    profiles::ProfileStore& store = program.store;
 
     ProfilesFixture() {
         prompts.onAsk = [this](std::string_view text) {
             EXPECT_FALSE(sqlite.writing()) << "asked inside a write transaction: " << text;
         };
         std::filesystem::create_directory(winDir);
-        store.WinDir = winDir;
     }
 
     void put(const std::string& path, const std::string& name, const Variant& value,
