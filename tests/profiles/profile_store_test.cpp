@@ -25,8 +25,8 @@ TEST(NameList, ReadsTheNamesEachEndedBySemicolon) {
     EXPECT_EQ(profiles::WriteNameList({}), "|");
 }
 
-TEST_F(ProfileStore, CurrentProfileIsTheOneTheClientHoldsOrNone) {
-    reg.RegValue = Variant("stale");
+TEST_F(ProfileStore, WithoutAClientKeyNoProfileIsCurrent) {
+    context.CurrentProfile = "stale";
     store.LoadCurrentProfile();
     EXPECT_EQ(context.CurrentProfile, "");
 }
