@@ -1,70 +1,65 @@
 #include "profiles/profile_store.h"
 
+#include "profiles/name_list.h"
 #include "profiles/profiles_fixture.h"
 
 namespace quorvel::testing {
 namespace {
 
-using registry::REG_SZ;
+using Names = std::vector<std::string>;
+using ProfileStore = ProfilesFixture;
 
-class ProfileStore : public ProfilesFixture {};
+TEST(NameList, ReadsTheNamesEachEndedBySemicolon) {
+    const struct {
+        std::string list;
+        Names names;
+    } cases[] = {
+        {"Home;;Work;|", {"Home", "Work"}},         // empty entries are skipped
+        {"Home;Work|", {"Home"}},                   // a name without its ";" is not a name
+        {"Ann Smith;b|c;|", {"Ann Smith", "b|c"}},  // only the text after the last ";" is cut
+        {"|", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(profiles::ReadNameList(c.list), c.names) << c.list;
+    }
+    EXPECT_EQ(profiles::WriteNameList({}), "|");
+}
 
-TEST_F(ProfileStore, CurrentProfileIsTheOneTheClientHolds) {
+TEST_F(ProfileStore, WithoutAClientKeyNoProfileIsCurrent) {
     context.CurrentProfile = "stale";
     store.LoadCurrentProfile();
-    EXPECT_EQ(context.CurrentProfile, "");  // no client key at all
-
-    put(kClientKey, "Current Profile", Variant("Work"));
-    store.LoadCurrentProfile();
-    EXPECT_EQ(context.CurrentProfile, "Work");
+    EXPECT_EQ(context.CurrentProfile, "");
 }
 
 TEST_F(ProfileStore, OnlyASecureProfileValueOfOneProtects) {
-    const std::string key = ProfileKeyOf("Work");
-    reg.CreateKey(key, registry::Root::CurrentUser);
     context.CurrentProfile = "Work";
     const struct {
-        std::optional<Variant> stored;
+        Variant stored;
         std::uint32_t type;
         std::int16_t flag;
     } cases[] = {
-        {Variant(1), registry::REG_DWORD, 1},
-        {Variant(0), registry::REG_DWORD, 0},
-        {Variant(5), registry::REG_DWORD, 0},
         {Variant(2), registry::REG_DWORD, 0},
         {Variant(-1), registry::REG_DWORD, -1},  // kept, but protects nothing: only 1 does
         {Variant(70000), registry::REG_DWORD, 0},
-        {Variant("1"), REG_SZ, 1},
-        {Variant("yes"), REG_SZ, 0},
-        {Variant(""), REG_SZ, 0},
-        {std::nullopt, 0, 0},
+        {Variant(-70000), registry::REG_DWORD, 0},  // beyond the flag's 16 bits either way
+        {Variant("1"), registry::REG_SZ, 1},
+        {Variant("yes"), registry::REG_SZ, 0},
     };
     for (const auto& c : cases) {
-        reg.DeleteKey(std::string(settings::kProfilesKey), "Work");
-        reg.CreateKey(key, registry::Root::CurrentUser);
-        if (c.stored) {
-            put(key, "Secure Profile", *c.stored, c.type);
-        }
+        put(ProfileKeyOf("Work"), "Secure Profile", c.stored, c.type);
         store.SecureFlag = 99;
         store.LoadSecureFlag();
-        EXPECT_EQ(store.SecureFlag, c.flag) << (c.stored ? c.stored->text() : "missing");
+        EXPECT_EQ(store.SecureFlag, c.flag) << c.stored.text();
     }
 }
 
-TEST_F(ProfileStore, OpenedProfilesAreFoundByExactNameAndAddedOnce) {
-    context.CurrentProfile = "";
-    store.ProfileExists();
-    EXPECT_TRUE(store.ProfileFound);  // the list starts with one empty name
-
+TEST_F(ProfileStore, ProfileNamesAreMatchedExactlyAndAddedOnce) {
     context.CurrentProfile = "Work";
-    store.ProfileExists();
-    EXPECT_FALSE(store.ProfileFound);
     store.AddProfileName();
     store.AddProfileName();
-    EXPECT_EQ(store.ProfileNames, (std::vector<std::string>{"", "Work"}));
+    EXPECT_EQ(store.ProfileNames, (Names{"", "Work"}));
     store.ProfileExists();
     EXPECT_TRUE(store.ProfileFound);
-
     context.CurrentProfile = "work";
     store.ProfileExists();
     EXPECT_FALSE(store.ProfileFound);
