@@ -3,16 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "registry/registry.h"
+#include "registry_fixture.h"
 
 namespace quorvel::testing {
 namespace {
 
 using namespace registry;
 
+// Reports five bytes, then fails or succeeds the read that should fetch them.
 class ScriptedKey final : public OpenKey {
   public:
-    explicit ScriptedKey(std::uint32_t type, long secondRead = ERROR_MORE_DATA)
-        : type_(type), secondRead_(secondRead) {}
+    ScriptedKey(std::uint32_t type, long secondRead) : type_(type), secondRead_(secondRead) {}
     long queryValue(std::string_view, std::uint32_t& t, std::span<std::uint8_t> data,
                     std::uint32_t& s) override {
         t = type_;
@@ -39,14 +40,9 @@ class NoHive final : public Hive {
     std::unique_ptr<WriteScope> beginWrite() override { return nullptr; }
 };
 
-class NoFolders final : public SystemFolders {
-  public:
-    std::optional<std::string> windowsDirectory() const override { return std::nullopt; }
-};
-
 TEST(RegistryQuirks, WhatAFailedOrEmptySecondReadLeavesInTheVariant) {
     NoHive hive;
-    NoFolders folders;
+    FixedFolders folders;
     Registry reg{hive, folders};
     const struct {
         std::uint32_t type;
