@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "registry/reg_file.h"
+#include "registry/text_encoding.h"
 
 namespace quorvel::registry {
 namespace {
@@ -12,11 +13,8 @@ namespace {
 const std::string kV5 = "Windows Registry Editor Version 5.00\n\n";
 
 std::vector<std::uint8_t> Utf16File(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
+    std::vector<std::uint8_t> bytes = Utf16ToLittleEndian(text);
+    bytes.insert(bytes.begin(), {0xFF, 0xFE});
     return bytes;
 }
 
@@ -112,35 +110,22 @@ TEST(RegFileReader, RejectsMalformedStatementsAtTheirFirstLine) {
     }
 }
 
-TEST(RegFileReader, Utf16AndUtf8FilesReadAlike) {
-    const std::vector<std::string> expected = {
-        "3 create HKCU\\Gr\xC3\xBC\xC3\x9F"
-        "e",
-        "4 set HKCU\\Gr\xC3\xBC\xC3\x9F"
-        "e <x> t2 [e282ac00]"};
-    const std::u16string utf16 =
-        u"Windows Registry Editor Version 5.00\r\n\r\n"
-        u"[HKEY_CURRENT_USER\\Grüße]\r\n\"x\"=hex(2):ac,20,00,00\r\n";
-    const std::string utf8 =
-        "Windows Registry Editor Version 5.00\r\n\r\n"
-        "[HKEY_CURRENT_USER\\Gr\xC3\xBC\xC3\x9F"
-        "e]\r\n\"x\"=hex(2):ac,20,00,00\r\n";
-    EXPECT_EQ(Steps(ReadRegFile(Utf16File(utf16))), expected);
-    EXPECT_EQ(Read(utf8), expected);
-    EXPECT_EQ(Read("\xEF\xBB\xBF" + utf8), expected);
-
+TEST(RegFileReader, EncodingAndHeaderDecideHowTextIsRead) {
+    const std::vector<std::string> expected = {"2 create HKCU\\\xC3\xBC",
+                                               "3 set HKCU\\\xC3\xBC <x> t2 [e282ac00]"};
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n[HKCU\\ü]\r\n\"x\"=hex(2):ac,20,00,00\r\n";
+    EXPECT_EQ(Steps(ReadRegFile(Utf16File(text))), expected);
+    EXPECT_EQ(Read("\xEF\xBB\xBF" + Utf16ToUtf8(text)), expected);
     std::vector<std::uint8_t> odd = Utf16File(u"REGEDIT4\r\n");
     odd.push_back(0x41);
     EXPECT_EQ(
         Steps(ReadRegFile(odd)),
         std::vector<std::string>{"error 0: the file ends in the middle of a UTF-16 character"});
-}
-
-TEST(RegFileReader, Regedit4KeepsAnsiText) {
+    // REGEDIT4 keeps ANSI text; even in UTF-16 the header, not the encoding, decides.
     EXPECT_EQ(Read("REGEDIT4\n\n[HKCU\\A]\n\"caf\xE9\"=\"\xE9t\xE9\"\n\"x\"=hex(2):e9,00\n"),
               (std::vector<std::string>{"3 create HKCU\\A", "4 set HKCU\\A <caf\xE9> t1 [e974e900]",
                                         "5 set HKCU\\A <x> t2 [e900]"}));
-    // Even in UTF-16 the header, not the encoding, decides how hex text is read.
     EXPECT_EQ(Steps(ReadRegFile(Utf16File(u"REGEDIT4\r\n[HKCU\\A]\r\n\"x\"=hex(2):41,00\r\n"))),
               (std::vector<std::string>{"2 create HKCU\\A", "3 set HKCU\\A <x> t2 [4100]"}));
 }

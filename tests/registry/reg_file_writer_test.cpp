@@ -21,7 +21,7 @@ std::u16string Text(const std::vector<std::uint8_t>& file) {
     return Utf16FromLittleEndian(std::span(file).subspan(2));
 }
 
-TEST(RegFileWriter, ExportLayoutIsRegeditsWithTheDefaultValueFirst) {
+TEST(RegFileWriter, ExportLayoutAndDataFormsAreRegedits) {
     const std::vector<std::uint8_t> file = WriteRegFile({
         {"HKEY_CURRENT_USER\\Q",
          {{"Count", REG_DWORD, {0x2a, 0, 0, 0}}, {"", REG_SZ, Data(std::string_view("D\0", 2))}}},
@@ -32,9 +32,6 @@ TEST(RegFileWriter, ExportLayoutIsRegeditsWithTheDefaultValueFirst) {
               "[HKEY_CURRENT_USER\\Q]\r\n@=\"D\"\r\n"
               "\"Count\"=dword:0000002a\r\n\r\n"
               "[HKEY_CURRENT_USER\\Q\\Empty]\r\n\r\n");
-}
-
-TEST(RegFileWriter, ChoosesTheDataFormOfEachValue) {
     const std::pair<RawValue, std::string> cases[] = {
         {{"v", REG_SZ, Data(std::string_view("\xE2\x82\xAC\0", 4))}, "\"v\"=\"\xE2\x82\xAC\""},
         // Strings that quotes would not give back go as UTF-16 hex.
@@ -58,30 +55,25 @@ TEST(RegFileWriter, ReaderGivesBackEveryValueExactlyInLinesOfAtMost80Columns) {
     for (int i = 0; i < 300; ++i) {
         bytes += static_cast<char>(i * 7);
     }
-    const std::vector<RegFileKey> keys = {
-        {"HKEY_CURRENT_USER\\k\\a\"b\xC3\xA9\xF0\x9F\x98\x80\xE9", {{"", REG_BINARY, Data(bytes)}}},
-        {"HKEY_LOCAL_MACHINE\\k",
-         {{"a\"\\=\xED\xA0\x80", REG_SZ, Data(std::string_view("\xC0\x80\xE9\"\\\0", 6))},
-          {std::string(70, 'n'), REG_MULTI_SZ, Data(std::string_view("a\0\xE2\x82\0\0", 6))},
-          {"e", REG_EXPAND_SZ, Data(bytes.substr(0, 41))},
-          {"x", 0xFFFFFFFF, Data(bytes.substr(0, 30))}}},
-    };
-    const std::vector<std::uint8_t> file = WriteRegFile(keys);
+    const std::vector<RawValue> values = {
+        {"", REG_BINARY, Data(bytes)},
+        {"a\"\\=\xED\xA0\x80\xE9", REG_SZ, Data(std::string_view("\xC0\x80\xE9\"\\\0", 6))},
+        {std::string(70, 'n'), REG_MULTI_SZ, Data(std::string_view("a\0\xE2\x82\0\0", 6))},
+        {"e\xF0\x9F\x98\x80", REG_EXPAND_SZ, Data(bytes.substr(0, 41))},
+        {"x", 0xFFFFFFFF, Data(bytes.substr(0, 30))}};
+    const std::vector<std::uint8_t> file =
+        WriteRegFile({{"HKEY_LOCAL_MACHINE\\a\"b\xC3\xA9\xE9", values}});
     const RegFileParse parse = ReadRegFile(file);
     ASSERT_TRUE(std::holds_alternative<std::vector<RegFileOp>>(parse))
         << std::get<RegFileError>(parse).line << ": " << std::get<RegFileError>(parse).message;
     const auto& steps = std::get<std::vector<RegFileOp>>(parse);
-    ASSERT_EQ(steps.size(), 7u);
-    auto step = steps.begin();
-    for (const RegFileKey& key : keys) {
-        EXPECT_EQ(std::string(RootName(step->root)) + "\\" + step->path, key.fullName);
-        const std::string path = (step++)->path;
-        for (const RawValue& value : key.values) {
-            EXPECT_TRUE(step->path == path && step->name == value.name &&
-                        step->type == value.type && step->data == value.data)
-                << "line " << step->line;
-            ++step;
-        }
+    ASSERT_EQ(steps.size(), values.size() + 1);
+    EXPECT_EQ(steps[0].path, "a\"b\xC3\xA9\xE9");
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const RegFileOp& step = steps[i + 1];
+        EXPECT_TRUE(step.name == values[i].name && step.type == values[i].type &&
+                    step.data == values[i].data)
+            << i;
     }
     // Every line that wraps is as full as 80 columns allow, unless a long name alone fills it.
     const std::u16string text = Text(file);

@@ -2,7 +2,6 @@
 // does under a race: a fake key makes it happen on demand.
 #include <gtest/gtest.h>
 
-#include "registry/registry.h"
 #include "registry_fixture.h"
 
 namespace quorvel::testing {
@@ -33,17 +32,9 @@ class ScriptedKey final : public OpenKey {
     long secondRead_;
 };
 
-class NoHive final : public Hive {
-  public:
-    std::unique_ptr<OpenKey> openKey(Root, std::string_view) override { return nullptr; }
-    std::unique_ptr<OpenKey> createKey(Root, std::string_view) override { return nullptr; }
-    std::unique_ptr<WriteScope> beginWrite() override { return nullptr; }
-};
+class RegistryQuirks : public RegistryFixture {};
 
-TEST(RegistryQuirks, WhatAFailedOrEmptySecondReadLeavesInTheVariant) {
-    NoHive hive;
-    FixedFolders folders;
-    Registry reg{hive, folders};
+TEST_F(RegistryQuirks, WhatAFailedOrEmptySecondReadLeavesInTheVariant) {
     const struct {
         std::uint32_t type;
         long secondRead;
