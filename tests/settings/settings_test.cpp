@@ -40,8 +40,8 @@ TEST(Base64, EncodesAndDecodesTheHexOfStoredBytesOneGroupPerEventLoopTurn) {
         EXPECT_EQ(base64.Base64DecodeHex(hex), plain) << hex;
     }
     pump.calls = 0;
-    base64.Base64Encode("abcdefg");                        // two whole groups of three
-    base64.Base64DecodeHex("59 57 4A 6A 5A 47 56 6D 3D");  // two whole groups of four
+    base64.Base64Encode("abcdefg");                                    // two whole groups of three
+    base64.Base64DecodeHex("59 57 4A 6A 5A 47 56 6D 5A 77 3D 3D 3D");  // two whole groups of four
     EXPECT_EQ(pump.calls, 4);
 }
 
@@ -78,6 +78,7 @@ TEST_F(Settings, CatalogueHasOddPlacesAndIdentifiersOutsideTheTablesWhichKeepThe
         std::string name, key;
     } cases[] = {
         {1, 1, 8, "Poll For Mail", C + "\\Mail"},
+        {1, 4, 0, "Poll For Mail", C + "\\Mail\\POP3\\mailhost"},
         {2, 1, 7, "WAB", P + "\\Mail"},   // the client keeps it as the default value of a key
         {1, 8, 2, "Secure Profile", ""},  // a program setting has no client key
         {1, 9, 1, "Poll For Mail", ""},
