@@ -1,6 +1,9 @@
+// Text read as the client reads it: names without regard to case, numbers as Basic reads them.
 #include "registry/names.h"
 
 #include <gtest/gtest.h>
+
+#include "registry/variant.h"
 
 namespace quorvel::registry {
 namespace {
@@ -27,7 +30,6 @@ TEST(Names, FoldCaseInEveryRangeTheClientUses) {
 
 TEST(Names, SplitKeyPathTakesOneTrailingBackslashAndCountsCharacters) {
     using Parts = std::vector<std::string>;
-    EXPECT_EQ(SplitKeyPath(""), Parts{});
     EXPECT_EQ(SplitKeyPath("\\"), Parts{});
     EXPECT_EQ(SplitKeyPath("A\\B c\\"), (Parts{"A", "B c"}));
     EXPECT_EQ(SplitKeyPath("A\\\\B"), std::nullopt);
@@ -38,6 +40,30 @@ TEST(Names, SplitKeyPathTakesOneTrailingBackslashAndCountsCharacters) {
         cyrillic += "ж";
     }
     EXPECT_TRUE(SplitKeyPath(cyrillic).has_value());
+}
+
+TEST(Variant, EmptyIsNotTheEmptyTextAndNumbersAreReadAsBasicReadsThem) {
+    EXPECT_NE(Variant(), Variant(""));
+    EXPECT_TRUE(Variant().isBlank() && Variant("").isBlank() && !Variant(0).isBlank());
+    const std::pair<Variant, std::optional<std::int32_t>> numeric[] = {
+        {Variant(), 0},
+        {Variant("  -3 "), -3},
+        {Variant("2.5"), 2},  // halves go to the even neighbour
+        {Variant("1e3"), 1000},
+        {Variant("&HFFFF"), -1},  // four hex digits are a 16-bit number
+        {Variant("&H0000FFFF"), 65535},
+        {Variant("&O17"), 15},
+        {Variant("-2147483648"), -2147483647 - 1},
+        {Variant("2147483648"), std::nullopt},  // numeric, but no 32-bit number
+    };
+    for (const auto& [value, number] : numeric) {
+        EXPECT_TRUE(value.isNumeric()) << value.text();
+        EXPECT_EQ(value.toNumber(), number) << value.text();
+    }
+    for (const char* text : {"", "12abc", "inf", "&H"}) {
+        EXPECT_FALSE(Variant(text).isNumeric()) << text;
+        EXPECT_EQ(Variant(text).toNumber(), std::nullopt) << text;
+    }
 }
 
 }  // namespace

@@ -37,12 +37,9 @@ class RegistryFixture : public ::testing::Test {
                                                     const std::string& name,
                                                     std::uint32_t* type = nullptr) {
         auto key = hive.openKey(registry::Root::CurrentUser, path);
-        if (!key) {
-            return std::nullopt;
-        }
         std::uint32_t found = 0;
         std::uint32_t size = 0;
-        if (key->queryValue(name, found, {}, size) != registry::ERROR_SUCCESS) {
+        if (!key || key->queryValue(name, found, {}, size) != registry::ERROR_SUCCESS) {
             return std::nullopt;
         }
         std::vector<std::uint8_t> data(size + 1);

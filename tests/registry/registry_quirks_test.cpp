@@ -2,17 +2,17 @@
 // does under a race: a fake key makes it happen on demand.
 #include <gtest/gtest.h>
 
-#include "registry/registry.h"
+#include "registry_fixture.h"
 
 namespace quorvel::testing {
 namespace {
 
 using namespace registry;
 
+// Reports five bytes, then fails or succeeds the read that should fetch them.
 class ScriptedKey final : public OpenKey {
   public:
-    explicit ScriptedKey(std::uint32_t type, long secondRead = ERROR_MORE_DATA)
-        : type_(type), secondRead_(secondRead) {}
+    ScriptedKey(std::uint32_t type, long secondRead) : type_(type), secondRead_(secondRead) {}
     long queryValue(std::string_view, std::uint32_t& t, std::span<std::uint8_t> data,
                     std::uint32_t& s) override {
         t = type_;
@@ -32,22 +32,9 @@ class ScriptedKey final : public OpenKey {
     long secondRead_;
 };
 
-class NoHive final : public Hive {
-  public:
-    std::unique_ptr<OpenKey> openKey(Root, std::string_view) override { return nullptr; }
-    std::unique_ptr<OpenKey> createKey(Root, std::string_view) override { return nullptr; }
-    std::unique_ptr<WriteScope> beginWrite() override { return nullptr; }
-};
+class RegistryQuirks : public RegistryFixture {};
 
-class NoFolders final : public SystemFolders {
-  public:
-    std::optional<std::string> windowsDirectory() const override { return std::nullopt; }
-};
-
-TEST(RegistryQuirks, WhatAFailedOrEmptySecondReadLeavesInTheVariant) {
-    NoHive hive;
-    NoFolders folders;
-    Registry reg{hive, folders};
+TEST_F(RegistryQuirks, WhatAFailedOrEmptySecondReadLeavesInTheVariant) {
     const struct {
         std::uint32_t type;
         long secondRead;
