@@ -3,16 +3,12 @@
 # quorvel-reg.exe under Wine on Wine's registry: the two exports must be the same bytes.
 # Usage: round_trip.sh LINUX_QUORVEL_REG QUORVEL_REG_EXE WINE [WINE ARGUMENTS...]
 set -euo pipefail
-linux_reg=$1
-windows_reg=$2
-wine=("${@:3}")
-sample="$(cd "$(dirname "$0")" && pwd)/round_trip.reg"
+linux_reg=$1 windows_reg=$2 wine=("${@:3}")
 key='HKCU\Software\QuorvelRoundTrip'
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cp "$(dirname "$0")/round_trip.reg" "$work/in.reg"
 cd "$work"  # Wine maps it to a drive, so relative file names serve both tools
-cp "$sample" in.reg
 
 QUORVEL_REGISTRY="$work/store.db" "$linux_reg" import in.reg >/dev/null
 QUORVEL_REGISTRY="$work/store.db" "$linux_reg" export "$key" linux.reg /y >/dev/null
@@ -22,11 +18,7 @@ QUORVEL_REGISTRY="$work/store.db" "$linux_reg" export "$key" linux.reg /y >/dev/
 "${wine[@]}" "$windows_reg" export "$key" wine.reg /y >/dev/null
 "${wine[@]}" "$windows_reg" delete "$key" /f >/dev/null
 
-if cmp -s linux.reg wine.reg; then
-    echo "The exports are identical: $(wc -c <linux.reg) bytes."
-    exit 0
-fi
+cmp -s linux.reg wine.reg && exit 0
 echo "The exports differ:"
 diff <(iconv -f UTF-16LE -t UTF-8 linux.reg) <(iconv -f UTF-16LE -t UTF-8 wine.reg) || true
-cmp linux.reg wine.reg || true
 exit 1
