@@ -105,19 +105,20 @@ TEST_F(RegTool, AddStoresWhatRegExeStoresAndRefusesWhatItRefuses) {
 
 TEST_F(RegTool, CommandsAnswerAsRegExe) {
     for (const char* add :
-         {"HKCU\\Q /v a /d 1", "HKCU\\Q\\S /v a /d 2",
+         // In name order: the Windows registry lists values sorted, the store in creation order.
+         {"HKCU\\Q /v a /d 1", "HKCU\\Q\\S /v a /d 2", "HKCU\\Q\\S /v b /t REG_BINARY /d 00ff",
           "HKCU\\Q\\S /v e /t REG_DWORD_BIG_ENDIAN /d 258",
-          "HKCU\\Q\\S /v q /t REG_QWORD /d 0x123456789", "HKCU\\Q\\S /v b /t REG_BINARY /d 00ff",
-          "HKCU\\Q\\S /v m /t REG_MULTI_SZ /d a\\0b", "HKCU\\E\\S2 /v b /d 3"}) {
+          "HKCU\\Q\\S /v m /t REG_MULTI_SZ /d a\\0b", "HKCU\\Q\\S /v q /t REG_QWORD /d 0x123456789",
+          "HKCU\\E\\S2 /v b /d 3"}) {
         ASSERT_EQ(run(std::string("add ") + add).status, 0) << add;
     }
     hive.createKey(registry::Root::CurrentUser, "E\\S1");
     const std::string q = "\nHKEY_CURRENT_USER\\Q";
     const std::string e = "\nHKEY_CURRENT_USER\\E";
-    const std::string s = q +
-                          "\\S\n    a    REG_SZ    2\n    e    REG_DWORD_BIG_ENDIAN    0x102\n" +
-                          "    q    REG_QWORD    0x123456789\n" +
-                          "    b    REG_BINARY    00FF\n    m    REG_MULTI_SZ    a\\0b\n\n";
+    const std::string s =
+        q + "\\S\n    a    REG_SZ    2\n    b    REG_BINARY    00FF\n" +
+        "    e    REG_DWORD_BIG_ENDIAN    0x102\n    m    REG_MULTI_SZ    a\\0b\n" +
+        "    q    REG_QWORD    0x123456789\n\n";
     const std::string out = dir.file("out.reg");
     const struct {
         std::string line;
