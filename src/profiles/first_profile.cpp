@@ -60,37 +60,36 @@ std::optional<std::string> FirstProfileMaker::MakeFirstProfile() {
                   REG_SZ);
     reg_.SetValue(profileMailKey, "PollMultiplePopServers", Variant(std::int32_t{0}), REG_DWORD);
 
-    const auto items = &settings::SettingCatalogue::ItemCount;
-    for (std::int16_t item = 1; item <= items(kMailMainArea); ++item) {
-        CopyToProfile(kMailMainArea, item);
-    }
-    for (std::int16_t item = 1; item <= items(kMailSignatureArea); ++item) {
-        CopyToProfile(kMailSignatureArea, item);
-    }
-    for (std::int16_t item = 1; item <= items(kMailOtherArea); ++item) {
-        CopyToProfile(kMailOtherArea, item, item <= kLastMailOptionOff ? kOff : kOn);
-    }
-    for (std::int16_t item = 1; item <= items(kAccountsArea); ++item) {
-        if (item == kDefaultAccount.item || item == kPollMultiple.item) {
-            continue;  // the client has no default account; the switch was written above
+    // Area by area, in catalogue order; the option areas' last option that falls back to kOff.
+    const struct {
+        std::int16_t area;
+        std::optional<std::int16_t> lastOff;
+    } areas[] = {{kMailMainArea, {}},
+                 {kMailSignatureArea, {}},
+                 {kMailOtherArea, kLastMailOptionOff},
+                 {kAccountsArea, {}},
+                 {kNewsMainArea, {}},
+                 {kNewsSignatureArea, {}},
+                 {kNewsOtherArea, kLastNewsOptionOff}};
+    for (const auto& [area, lastOff] : areas) {
+        for (std::int16_t item = 1; item <= settings::SettingCatalogue::ItemCount(area); ++item) {
+            if (area == kAccountsArea &&
+                (item == kDefaultAccount.item || item == kPollMultiple.item)) {
+                continue;  // the client has no default account; the switch was written above
+            }
+            if (area == kAccountsArea && item == kPassword.item) {
+                transfer_.ReadSetting(kClientSide, kPassword);
+                reg_.RegValue =
+                    Variant(base64_.Base64Encode(base64_.Base64DecodeHex(reg_.RegValue.text())));
+                transfer_.CopySetting(kProfileSide, kPassword);
+                continue;
+            }
+            std::optional<std::int32_t> fallback;
+            if (lastOff) {
+                fallback = item <= *lastOff ? kOff : kOn;
+            }
+            CopyToProfile(area, item, fallback);
         }
-        if (item == kPassword.item) {
-            transfer_.ReadSetting(kClientSide, kAccountsArea, item);
-            reg_.RegValue =
-                Variant(base64_.Base64Encode(base64_.Base64DecodeHex(reg_.RegValue.text())));
-            transfer_.CopySetting(kProfileSide, kAccountsArea, item);
-            continue;
-        }
-        CopyToProfile(kAccountsArea, item);
-    }
-    for (std::int16_t item = 1; item <= items(kNewsMainArea); ++item) {
-        CopyToProfile(kNewsMainArea, item);
-    }
-    for (std::int16_t item = 1; item <= items(kNewsSignatureArea); ++item) {
-        CopyToProfile(kNewsSignatureArea, item);
-    }
-    for (std::int16_t item = 1; item <= items(kNewsOtherArea); ++item) {
-        CopyToProfile(kNewsOtherArea, item, item <= kLastNewsOptionOff ? kOff : kOn);
     }
 
     if (!scope->commit()) {
