@@ -12,7 +12,9 @@
 //
 //   kill_switch_loop [KILLS] [SEED] [--one-way]     KILLS random kills, 220 by default;
 //                                                   --one-way sweeps one direction only
+#include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <iostream>
@@ -40,41 +42,23 @@ int SweepTemporaryFiles(const std::string& folder) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        if (name.starts_with(".") && name.size() > 7) {
-            ++found;
-            std::filesystem::remove(entry.path(), error);
-        }
+        found += name.starts_with(".") && name.size() > 7 &&
+                 std::filesystem::remove(entry.path(), error);
     }
     return found;
 }
 
-std::string FindProgram(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path != nullptr ? path : "/usr/bin:/bin");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        const std::string candidate = folder + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-    }
-    return "";
-}
+const std::string kStrace = "/usr/bin/strace";
 
 // The system calls a switch changes files and the store with.
 const std::vector<std::string> kCrashCalls = {"pwrite64",  "write",  "fsync",
                                               "fdatasync", "rename", "unlink"};
 
-class Checker {
-  public:
-    Checker(SwitchWorld& world, std::map<std::string, std::pair<std::string, std::string>> ref,
-            std::string profiles)
-        : world_(world), reference_(std::move(ref)), profiles_(std::move(profiles)) {}
-
+struct Checker {
     // After a kill: what the client holds, whether the hosts file disagreed with it, then the
     // next start, and then nothing may disagree. Empty on success, else what went wrong.
     std::string afterKill() {
-        const std::string integrity = IntegrityCheck(world_.store());
-        if (integrity != "ok") {
+        if (const std::string integrity = IntegrityCheck(world_.store()); integrity != "ok") {
             return "integrity check: " + integrity;
         }
         const std::string before = ReadText(world_.hostsFile());
@@ -107,15 +91,13 @@ class Checker {
         return "";
     }
 
-    std::string current = "Work";
-    int finished = 0;  // kills whose mess the next start cleaned up
-    int temporaryFiles = 0;
-    std::map<std::string, int> landedOn;
-
-  private:
     SwitchWorld& world_;
     std::map<std::string, std::pair<std::string, std::string>> reference_;
     std::string profiles_;
+    std::string current = "Work";
+    int finished = 0;  // kills whose mess the next start cleaned up
+    int temporaryFiles = 0;
+    std::map<std::string, int> landedOn{};
 };
 
 }  // namespace
@@ -128,8 +110,7 @@ int main(int argc, char** argv) {
                                           : std::random_device{}();
     std::mt19937 random(seed);
     std::cout << "kill_switch_loop: " << kills << " random kills, seed " << seed << std::endl;
-    const std::string strace = FindProgram("strace");
-    if (strace.empty()) {
+    if (::access(kStrace.c_str(), X_OK) != 0) {
         return Fail("strace is not installed (scripts/setup-debian installs it)");
     }
 
@@ -156,7 +137,7 @@ int main(int argc, char** argv) {
     if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
         return Fail("the instance lock could not be held: " + std::string(std::strerror(errno)));
     }
-    Checker checker(world, reference, TakeSnapshot(world.store()).profiles);
+    Checker checker{world, reference, TakeSnapshot(world.store()).profiles};
 
     int survived = 0;
     int roadKills = 0;
@@ -204,7 +185,7 @@ int main(int argc, char** argv) {
             const std::string target = Other(checker.current);
             const std::string trace = world.folder() + "/trace.txt";
             std::filesystem::remove(trace);
-            if (RunProgram({strace, "-qq", "-o", trace, "-e", "trace=" + call, world.quorvel(),
+            if (RunProgram({kStrace, "-qq", "-o", trace, "-e", "trace=" + call, world.quorvel(),
                             target + "/m"},
                            underStrace) != 0) {
                 return Fail("a traced switch to " + target + " failed");
@@ -218,7 +199,7 @@ int main(int argc, char** argv) {
             }
             for (long n = 1; n <= count; ++n) {
                 const int status =
-                    RunProgram({strace, "-qq", "-o", "/dev/null", "-e", "trace=" + call, "-e",
+                    RunProgram({kStrace, "-qq", "-o", "/dev/null", "-e", "trace=" + call, "-e",
                                 "inject=" + call + ":signal=KILL:when=" + std::to_string(n),
                                 world.quorvel(), Other(checker.current) + "/m"},
                                underStrace);
@@ -240,12 +221,10 @@ int main(int argc, char** argv) {
     for (const auto& [call, count] : pointKills) {
         std::cout << " " << call << " " << count;
     }
-    std::cout << "); switches that ended before their random kill: " << endedFirst << "\n"
-              << "client left on Home " << checker.landedOn["Home"] << ", on Work "
-              << checker.landedOn["Work"] << "; disagreements after the next start 0; kills "
-              << "whose switch the next start finished " << checker.finished << " (random "
-              << randomFinished << ")\n"
-              << "temporary files left by a killed write " << checker.temporaryFiles << "\n"
-              << "integrity_check ok after every kill; no profile lost\n";
+    std::cout << "); ended before their random kill " << endedFirst << "; client left on Home "
+              << checker.landedOn["Home"] << ", on Work " << checker.landedOn["Work"]
+              << "; finished by the next start " << checker.finished << " (random "
+              << randomFinished << "); temporary files left " << checker.temporaryFiles
+              << "; integrity_check ok and no profile lost after every kill\n";
     return 0;
 }

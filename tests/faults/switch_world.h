@@ -1,16 +1,12 @@
 #pragma once
 
-// A store, a Windows directory and the stand-in client in a fresh folder, with two profiles that
-// each poll several POP3 servers (so every switch also rewrites the hosts file), and what a
-// checker needs to tell a whole switch from a torn one. Shared by the fault-injection and load
-// runs, which drive the real executables.
+// A store, a Windows directory and the stand-in client in a fresh folder, with the two profiles
+// of two_profiles.reg, and what a checker needs to tell a whole switch from a torn one. Shared
+// by the fault-injection and load runs, which drive the real executables.
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sqlite3.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,10 +15,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "registry/names.h"
@@ -52,26 +46,7 @@ inline void AdoptOrphans() {
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
 }
 inline void ReapOrphans() {
-    int status = 0;
-    while (::waitpid(-1, &status, WNOHANG) > 0) {
-    }
-}
-
-// Waits until every adopted orphan has ended; false when some still run after `timeout`.
-inline bool WaitForOrphans(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    int status = 0;
-    for (;;) {
-        const pid_t pid = ::waitpid(-1, &status, WNOHANG);
-        if (pid < 0) {
-            return true;  // no child left
-        }
-        if (pid == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+    while (::waitpid(-1, nullptr, WNOHANG) > 0) {
     }
 }
 
@@ -79,27 +54,25 @@ inline bool WaitForOrphans(std::chrono::milliseconds timeout) {
 inline std::string IntegrityCheck(const std::string& store) {
     sqlite3* db = nullptr;
     std::string result = "cannot open";
-    if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-        sqlite3_busy_timeout(db, 60'000);
-        sqlite3_stmt* statement = nullptr;
-        result = "cannot check";
-        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) ==
-            SQLITE_OK) {
-            result.clear();
-            while (sqlite3_step(statement) == SQLITE_ROW) {
-                result += reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-            }
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_busy_timeout(db, 60'000) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) == SQLITE_OK) {
+        result.clear();
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            result += reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         }
-        sqlite3_finalize(statement);
     }
+    sqlite3_finalize(statement);
     sqlite3_close(db);
     return result;
 }
 
 // A key with everything below it as comparable text: keys and values sorted by their folded
 // names, so that two trees that hold the same settings read alike whatever order they were
-// written in.
-inline void DumpTree(registry::Hive& hive, const std::string& path, std::ostream& out) {
+// written in. With `only`, just that value of the key.
+inline void DumpTree(registry::Hive& hive, const std::string& path, std::ostream& out,
+                     const std::string& only = "") {
     auto key = hive.openKey(registry::Root::CurrentUser, path);
     if (!key) {
         out << "[" << path << "] missing\n";
@@ -112,12 +85,14 @@ inline void DumpTree(registry::Hive& hive, const std::string& path, std::ostream
     });
     out << "[" << registry::FoldName(path) << "]\n";
     for (const auto& value : values) {
-        out << "  " << registry::FoldName(value.name) << " " << value.type << " "
-            << std::string(value.data.begin(), value.data.end()) << "\n";
+        if (only.empty() || value.name == only) {
+            out << "  " << registry::FoldName(value.name) << " " << value.type << " "
+                << std::string(value.data.begin(), value.data.end()) << "\n";
+        }
     }
     std::vector<std::string> subKeys;
     key->subKeyNames(subKeys);
-    for (const std::string& name : subKeys) {
+    for (const std::string& name : only.empty() ? subKeys : std::vector<std::string>{}) {
         DumpTree(hive, path + "\\" + name, out);
     }
 }
@@ -128,78 +103,14 @@ struct Snapshot {
     std::string profiles;
 };
 
-inline Snapshot TakeSnapshot(registry::Hive& hive) {
-    Snapshot snapshot;
-    std::ostringstream client;
-    DumpTree(hive, std::string(settings::kImnKey), client);
-    snapshot.client = client.str();
-    std::ostringstream profiles;
-    DumpTree(hive, std::string(settings::kProfilesKey), profiles);
-    auto app = hive.openKey(registry::Root::CurrentUser, settings::kAppKey);
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
-    if (app && app->queryValue("Profile List", type, {}, size) == registry::ERROR_SUCCESS) {
-        std::vector<std::uint8_t> list(size);
-        app->queryValue("Profile List", type, list, size);
-        profiles << "Profile List " << std::string(list.begin(), list.end()) << "\n";
-    }
-    snapshot.profiles = profiles.str();
-    return snapshot;
-}
-
 inline Snapshot TakeSnapshot(const std::string& store) {
     registry::SqliteHive hive(store);
-    return TakeSnapshot(hive);
-}
-
-// Two profiles of different shapes, both polling several servers: "Home" with three accounts,
-// "Work" with two; or, without `multipleServers`, one server each. The client starts out holding
-// neither.
-inline std::string TwoProfilesRegFile(bool multipleServers = true) {
-    std::string text =
-        "REGEDIT4\n\n"
-        "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
-        "\"version40\"=\"Yes\"\n"
-        "\"Profile List\"=\"Home;Work;|\"\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
-        "\"Current Profile\"=\"\"\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\Mail]\n"
-        "\"Sender Name\"=\"nobody yet\"\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\News]\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\WAB\\Wab File Name]\n"
-        "@=\"first.wab\"\n";
-    const auto profile = [&text](const std::string& name, int accounts, int octet) {
-        const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" + name;
-        std::string list;
-        for (int i = 0; i < accounts; ++i) {
-            list += name + "-" + std::to_string(i) + ";";
-        }
-        text += key + "\\Mail]\n";
-        for (const char* value : {"Sender Name", "Sender EMail", "Reply to", "Sender Organization",
-                                  "Store Root", "LastFolder", "WAB", "Signature Text"}) {
-            text += "\"" + std::string(value) + "\"=\"" + name + " " + value + "\"\n";
-        }
-        text +=
-            "\"Signature Type\"=dword:00000001\n"
-            "\"Maximize Mail Window\"=dword:00000001\n"
-            "\"PollMultiplePopServers\"=dword:0000000" +
-            std::string(accounts > 1 ? "1" : "0") + "\n\"Default Account Profile\"=\"" + name +
-            "-0\"\n\"Account Profile List\"=\"" + list + "|\"\n";
-        for (int i = 0; i < accounts; ++i) {
-            text += key + "\\Mail\\" + name + "-" + std::to_string(i) + "]\n";
-            text += "\"Default POP3 Server\"=\"pop" + std::to_string(i) + "." + name +
-                    ".example\"\n\"IP Address\"=\"10.0." + std::to_string(octet) + "." +
-                    std::to_string(i + 1) + "\"\n\"Account\"=\"" + name + std::to_string(i) +
-                    "\"\n\"Password\"=hex:63,32,56,6a,63,6d,56,30\n"
-                    "\"Default SMTP Server\"=\"smtp." +
-                    name + ".example\"\n\"Port\"=dword:0000006e\n";
-        }
-        text += key + "\\News]\n\"Sender Name\"=\"" + name + " news\"\n\"DefaultServer\"=\"news." +
-                name + ".example\"\n\"Last Group\"=\"" + name + ".group\"\n";
-    };
-    profile("Home", multipleServers ? 3 : 1, 1);
-    profile("Work", multipleServers ? 2 : 1, 2);
-    return text;
+    std::ostringstream client;
+    std::ostringstream profiles;
+    DumpTree(hive, std::string(settings::kImnKey), client);
+    DumpTree(hive, std::string(settings::kProfilesKey), profiles);
+    DumpTree(hive, std::string(settings::kAppKey), profiles, "Profile List");
+    return {client.str(), profiles.str()};
 }
 
 inline const std::vector<std::string> kProfiles = {"Home", "Work"};
@@ -207,12 +118,8 @@ inline const std::vector<std::string> kProfiles = {"Home", "Work"};
 // A fresh folder with the stand-in client installed and the two profiles in the store.
 class SwitchWorld {
   public:
-    SwitchWorld(std::string quorvel, std::string reg, std::string standin,
-                bool multipleServers = true)
-        : quorvel_(std::move(quorvel)),
-          reg_(std::move(reg)),
-          standin_(std::move(standin)),
-          multipleServers_(multipleServers) {
+    SwitchWorld(std::string quorvel, std::string reg, std::string standin)
+        : quorvel_(std::move(quorvel)), reg_(std::move(reg)), standin_(std::move(standin)) {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quorvel-world-XXXXXX").string();
         folder_ = ::mkdtemp(pattern.data());
@@ -229,12 +136,11 @@ class SwitchWorld {
     SwitchWorld(const SwitchWorld&) = delete;
     SwitchWorld& operator=(const SwitchWorld&) = delete;
 
-    // Installs the client and imports the profiles; false when either tool failed.
+    // Installs the client and imports the two profiles of two_profiles.reg; false when either
+    // tool failed.
     bool setUp() {
-        const std::string file = folder_ + "/profiles.reg";
-        std::ofstream(file) << TwoProfilesRegFile(multipleServers_);
         return RunProgram({standin_, "install"}, environment_) == 0 &&
-               RunProgram({reg_, "import", file}, environment_) == 0;
+               RunProgram({reg_, "import", QUORVEL_TWO_PROFILES_REG}, environment_) == 0;
     }
 
     std::string store() const { return folder_ + "/registry.db"; }
@@ -257,9 +163,8 @@ class SwitchWorld {
                     error = "quorvel " + profile + "/m failed";
                     return {};
                 }
-                roadSeconds_.push_back(
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                        .count());
+                const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+                roadSeconds_.push_back(took.count());
                 ReapOrphans();
                 std::pair now{TakeSnapshot(store()).client, ReadText(hostsFile())};
                 if (round == 2 && now != reference[profile]) {
@@ -271,7 +176,7 @@ class SwitchWorld {
             }
         }
         if (reference["Home"].first == reference["Work"].first ||
-            (multipleServers_ && reference["Home"].second == reference["Work"].second)) {
+            reference["Home"].second == reference["Work"].second) {
             error = "the two profiles leave the same client keys or hosts file";
             return {};
         }
@@ -289,7 +194,6 @@ class SwitchWorld {
     std::string quorvel_;
     std::string reg_;
     std::string standin_;
-    bool multipleServers_;
     std::string folder_;
     Environment environment_;
 };
