@@ -26,8 +26,6 @@ class ScriptedPrompts final : public app::Prompts {
     std::vector<Shown> shown;
     std::deque<profiles::Answer> answers;
     int unscripted = 0;
-    // Runs while the box is "on screen", to look at the world as the user would see it then.
-    std::function<void(const Shown&)> whileShown;
     // Runs as every question (box, input box, password dialog) is asked, with its text.
     std::function<void(std::string_view)> onAsk;
 
@@ -35,9 +33,6 @@ class ScriptedPrompts final : public app::Prompts {
                             std::string_view title) override {
         shown.push_back({std::string(text), buttons, icon, std::string(title)});
         asked(text);
-        if (whileShown) {
-            whileShown(shown.back());
-        }
         if (!answers.empty()) {
             const profiles::Answer answer = answers.front();
             answers.pop_front();

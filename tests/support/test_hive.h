@@ -50,14 +50,11 @@ class TestHive final : public registry::Hive {
 };
 
 inline constexpr bool kStoreHasTransactions = false;
-// Text values pass through the ANSI code page, which keeps only well-formed UTF-8.
-inline constexpr bool kTextKeepsEveryByte = false;
 
 #else
 
 using TestHive = registry::SqliteHive;
 inline constexpr bool kStoreHasTransactions = true;
-inline constexpr bool kTextKeepsEveryByte = true;
 
 #endif
 
