@@ -1,8 +1,9 @@
 #pragma once
 
-// A store, a Windows directory and the stand-in client in a fresh folder, with the two profiles
-// of two_profiles.reg, and what a checker needs to tell a whole switch from a torn one. Shared
-// by the fault-injection and load runs, which drive the real executables.
+// A store, a Windows directory and the stand-in client in a fresh folder, with two profiles that
+// each poll several POP3 servers (so every switch also rewrites the hosts file), and what a
+// checker needs to tell a whole switch from a torn one. Shared by the fault-injection and load
+// runs and the road benchmark, which drive the real executables.
 
 #include <sqlite3.h>
 #include <sys/prctl.h>
@@ -17,6 +18,8 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "registry/names.h"
@@ -48,6 +51,19 @@ inline void AdoptOrphans() {
 inline void ReapOrphans() {
     while (::waitpid(-1, nullptr, WNOHANG) > 0) {
     }
+}
+// Waits until every adopted orphan has ended; false when some still run after `timeout`.
+inline bool WaitForOrphans(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (pid_t pid = 0; (pid = ::waitpid(-1, nullptr, WNOHANG)) >= 0;) {
+        if (pid == 0 && std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        if (pid == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    return true;  // no child left
 }
 
 // What `PRAGMA integrity_check` says of the file, read without Quorvel's own layer.
@@ -103,8 +119,7 @@ struct Snapshot {
     std::string profiles;
 };
 
-inline Snapshot TakeSnapshot(const std::string& store) {
-    registry::SqliteHive hive(store);
+inline Snapshot TakeSnapshot(registry::Hive& hive) {
     std::ostringstream client;
     std::ostringstream profiles;
     DumpTree(hive, std::string(settings::kImnKey), client);
@@ -112,14 +127,72 @@ inline Snapshot TakeSnapshot(const std::string& store) {
     DumpTree(hive, std::string(settings::kAppKey), profiles, "Profile List");
     return {client.str(), profiles.str()};
 }
+inline Snapshot TakeSnapshot(const std::string& store) {
+    registry::SqliteHive hive(store);
+    return TakeSnapshot(hive);
+}
+
+// Two profiles of different shapes, both polling several servers: "Home" with three accounts,
+// "Work" with two; or, without `multipleServers`, one server each. The client starts out holding
+// neither.
+inline std::string TwoProfilesRegFile(bool multipleServers = true) {
+    std::string text =
+        "REGEDIT4\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
+        "\"version40\"=\"Yes\"\n"
+        "\"Profile List\"=\"Home;Work;|\"\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
+        "\"Current Profile\"=\"\"\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\Mail]\n"
+        "\"Sender Name\"=\"nobody yet\"\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\News]\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\WAB\\Wab File Name]\n"
+        "@=\"first.wab\"\n";
+    const auto profile = [&text](const std::string& name, int accounts, int octet) {
+        const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" + name;
+        std::string list;
+        for (int i = 0; i < accounts; ++i) {
+            list += name + "-" + std::to_string(i) + ";";
+        }
+        text += key + "\\Mail]\n";
+        for (const char* value : {"Sender Name", "Sender EMail", "Reply to", "Sender Organization",
+                                  "Store Root", "LastFolder", "WAB", "Signature Text"}) {
+            text += "\"" + std::string(value) + "\"=\"" + name + " " + value + "\"\n";
+        }
+        text +=
+            "\"Signature Type\"=dword:00000001\n"
+            "\"Maximize Mail Window\"=dword:00000001\n"
+            "\"PollMultiplePopServers\"=dword:0000000" +
+            std::string(accounts > 1 ? "1" : "0") + "\n\"Default Account Profile\"=\"" + name +
+            "-0\"\n\"Account Profile List\"=\"" + list + "|\"\n";
+        for (int i = 0; i < accounts; ++i) {
+            text += key + "\\Mail\\" + name + "-" + std::to_string(i) + "]\n";
+            text += "\"Default POP3 Server\"=\"pop" + std::to_string(i) + "." + name +
+                    ".example\"\n\"IP Address\"=\"10.0." + std::to_string(octet) + "." +
+                    std::to_string(i + 1) + "\"\n\"Account\"=\"" + name + std::to_string(i) +
+                    "\"\n\"Password\"=hex:63,32,56,6a,63,6d,56,30\n"
+                    "\"Default SMTP Server\"=\"smtp." +
+                    name + ".example\"\n\"Port\"=dword:0000006e\n";
+        }
+        text += key + "\\News]\n\"Sender Name\"=\"" + name + " news\"\n\"DefaultServer\"=\"news." +
+                name + ".example\"\n\"Last Group\"=\"" + name + ".group\"\n";
+    };
+    profile("Home", multipleServers ? 3 : 1, 1);
+    profile("Work", multipleServers ? 2 : 1, 2);
+    return text;
+}
 
 inline const std::vector<std::string> kProfiles = {"Home", "Work"};
 
 // A fresh folder with the stand-in client installed and the two profiles in the store.
 class SwitchWorld {
   public:
-    SwitchWorld(std::string quorvel, std::string reg, std::string standin)
-        : quorvel_(std::move(quorvel)), reg_(std::move(reg)), standin_(std::move(standin)) {
+    SwitchWorld(std::string quorvel, std::string reg, std::string standin,
+                bool multipleServers = true)
+        : quorvel_(std::move(quorvel)),
+          reg_(std::move(reg)),
+          standin_(std::move(standin)),
+          multipleServers_(multipleServers) {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quorvel-world-XXXXXX").string();
         folder_ = ::mkdtemp(pattern.data());
@@ -136,11 +209,12 @@ class SwitchWorld {
     SwitchWorld(const SwitchWorld&) = delete;
     SwitchWorld& operator=(const SwitchWorld&) = delete;
 
-    // Installs the client and imports the two profiles of two_profiles.reg; false when either
-    // tool failed.
+    // Installs the client and imports the profiles; false when either tool failed.
     bool setUp() {
+        const std::string file = folder_ + "/profiles.reg";
+        std::ofstream(file) << TwoProfilesRegFile(multipleServers_);
         return RunProgram({standin_, "install"}, environment_) == 0 &&
-               RunProgram({reg_, "import", QUORVEL_TWO_PROFILES_REG}, environment_) == 0;
+               RunProgram({reg_, "import", file}, environment_) == 0;
     }
 
     std::string store() const { return folder_ + "/registry.db"; }
@@ -176,7 +250,7 @@ class SwitchWorld {
             }
         }
         if (reference["Home"].first == reference["Work"].first ||
-            reference["Home"].second == reference["Work"].second) {
+            (multipleServers_ && reference["Home"].second == reference["Work"].second)) {
             error = "the two profiles leave the same client keys or hosts file";
             return {};
         }
@@ -194,6 +268,7 @@ class SwitchWorld {
     std::string quorvel_;
     std::string reg_;
     std::string standin_;
+    bool multipleServers_;
     std::string folder_;
     Environment environment_;
 };
