@@ -58,6 +58,35 @@ class Dialogs : public SettingsWindow {
     }
 };
 
+TEST_F(Dialogs, ConnectionDialogShowsTheStoredChoice) {
+    struct Case {
+        std::optional<int> type;  // nullopt: none stored
+        const char* entry;
+        int option;
+        QString shown;
+    };
+    const Case cases[] = {
+        {std::nullopt, "", 0, "Home"}, {7, "", 2, "Home"}, {1, "Gone", 1, "Gone"}};
+    for (const Case& c : cases) {
+        hive.openKey(registry::Root::CurrentUser, mailKey())->deleteValue("Connection Type");
+        if (c.type) {
+            put(mailKey(), "Connection Type", Variant(*c.type), registry::REG_DWORD);
+        }
+        put(mailKey(), "RAS Phonebook Entry", Variant(c.entry));
+        ui::frmConnection dialog(*program, *window);
+        dialog.Form_Load();
+        EXPECT_TRUE(dialog.optCon[static_cast<std::size_t>(c.option)]->isChecked()) << c.option;
+        EXPECT_EQ(dialog.cboDUN->isEnabled(), c.option == 2);
+        EXPECT_EQ(dialog.cboDUN->count(), 2);  // as enumerated: Home, Office
+        EXPECT_EQ(dialog.cboDUN->currentText(), c.shown);
+    }
+    hive.openKey(registry::Root::CurrentUser, "")->deleteSubKeyTree("RemoteAccess");
+    put(mailKey(), "RAS Phonebook Entry", Variant(""));
+    ui::frmConnection without(*program, *window);
+    without.Form_Load();
+    EXPECT_EQ(without.cboDUN->currentText(), QString("No DUN entries found"));
+}
+
 TEST_F(Dialogs, ConnectionIsWrittenOnlyByOk) {
     put(mailKey(), "RAS Phonebook Entry", Variant("Old"));
     enum class Close { Ok, Cancel, Frame };

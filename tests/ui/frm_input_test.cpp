@@ -32,6 +32,24 @@ TEST(PasswordDialog, EnterIsOkEscIsCancelAndNothingIsTrimmed) {
     EXPECT_EQ(Answer(QString(), Qt::Key_Return), "");
 }
 
+TEST(PasswordDialog, LayoutFollowsTheDesignInTwips) {
+    frmInput dialog;
+    const double dpi = dialog.screen()->logicalDotsPerInchX();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Enter password"));
+    EXPECT_EQ(dialog.size(), QSize(app::TwipsToPixels(4598, dpi), app::TwipsToPixels(1100, dpi)));
+    const auto* text = dialog.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("btnOK"));
+    const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("btnCancel"));
+    ASSERT_TRUE(text && ok && cancel);
+    EXPECT_EQ(text->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(text->geometry(), QRect(app::TwipsToPixels(120, dpi), app::TwipsToPixels(360, dpi),
+                                      app::TwipsToPixels(2772, dpi), app::TwipsToPixels(372, dpi)));
+    EXPECT_EQ(cancel->geometry().top(), app::TwipsToPixels(600, dpi));
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(cancel->text(), QStringLiteral("Cancel"));
+}
+
 TEST(ShownText, CarriageReturnsBreakLines) {
     EXPECT_EQ(ShownText("a\rb\r\nc"), QStringLiteral("a\nb\nc"));
     EXPECT_EQ(app::TwipsToPixels(1440, 96), 96);

@@ -40,6 +40,39 @@ TEST_F(FieldEntry, RefusedValuesAreReportedPutBackAndKeepTheFocus) {
     EXPECT_EQ(prompts.shown.size(), 2u);  // taking the focus back started no second check
 }
 
+TEST_F(FieldEntry, UncheckedOptionsAndThePortTakeAnything) {
+    window->mnuWindow_Click(3);
+    control<QCheckBox>("chkListMail_1")->setChecked(false);
+    enterAndLeave("txtListMail_1", "500", "chkMail_1");
+    window->mnuWindow_Click(4);
+    enterAndLeave("txtListServer_4", "abcd", "txtServer_1");
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(text("txtListMail_1"), QStringLiteral("500"));
+    EXPECT_EQ(text("txtListServer_4"), QStringLiteral("abc"));
+
+    // The timeout has no check box and is always checked.
+    enterAndLeave("txtListServer_3", "20", "txtServer_1");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "This value must be between 30 and 300");
+    EXPECT_EQ(text("txtListServer_3"), QStringLiteral("30"));
+}
+
+TEST_F(FieldEntry, EnteringAnEmptyValueBoxFillsItsDefault) {
+    put(accountKey(), "RecvTimeout", Variant(""));  // shows blank, as it is no number
+    window->getProfile();
+    window->mnuWindow_Click(4);
+    ASSERT_TRUE(text("txtListServer_3").isEmpty());
+    box("txtListServer_2")->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(text("txtListServer_2"), QStringLiteral("1"));
+    program->editor.accountChanged = false;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), box("txtListServer_3"));
+    EXPECT_EQ(text("txtListServer_3"), QStringLiteral("30"));
+    EXPECT_EQ(box("txtListServer_3")->selectedText(), QStringLiteral("30"));
+    EXPECT_TRUE(program->editor.accountChanged);
+    EXPECT_FALSE(program->editor.profileChanged);
+}
+
 TEST_F(FieldEntry, EditsMarkTheHalfOfTheWindowTheyBelongTo) {
     struct Case {
         const char* control;
@@ -72,6 +105,23 @@ TEST_F(FieldEntry, EditsMarkTheHalfOfTheWindowTheyBelongTo) {
     window->mnuTop_Click(0);
     EXPECT_TRUE(item("mnuAccounts_2")->isEnabled());
     EXPECT_FALSE(item("mnuProfiles_6")->isEnabled());
+}
+
+TEST_F(FieldEntry, PanesHandTheFocusToTheirFirstRow) {
+    struct Case {
+        int pane;
+        const char* name;
+        const char* first;  // the pane itself when it hands the focus to no row
+    };
+    const Case cases[] = {{3, "picOtherMail", "chkMail_1"},
+                          {4, "picServer", "txtServer_1"},
+                          {5, "picMainNews", "txtNews_1"},
+                          {2, "picSigMail", "picSigMail"}};
+    for (const Case& c : cases) {
+        window->mnuWindow_Click(c.pane);
+        control(QLatin1String(c.name))->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(QApplication::focusWidget(), control(QLatin1String(c.first))) << c.pane;
+    }
 }
 
 }  // namespace

@@ -110,6 +110,37 @@ TEST_F(Window, PendingEditsAreOfferedBeforeAnotherProfileShows) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quorvel! - Home - Accounts - acct"));
 }
 
+TEST_F(Window, WindowMenuShowsOnePaneAtATime) {
+    open();
+    const char* panes[] = {nullptr,     "picMainMail", "picSigMail", "picOtherMail",
+                           "picServer", "picMainNews", "picSigNews", "picOtherNews"};
+    const char* captions[] = {nullptr,
+                              "Quorvel! - Work - Mail - Main",
+                              "Quorvel! - Work - Mail - Signature",
+                              "Quorvel! - Work - Mail - Other",
+                              "Quorvel! - Work - Accounts - acct",
+                              "Quorvel! - Work - News - Main",
+                              "Quorvel! - Work - News - Signature",
+                              "Quorvel! - Work - News - Other"};
+    for (const int shown : {2, 4, 7, 1}) {
+        item(QStringLiteral("mnuWindow_%1").arg(shown))->trigger();
+        EXPECT_EQ(window->windowTitle(), QLatin1String(captions[shown]));
+        for (int pane = 1; pane <= 7; ++pane) {
+            EXPECT_EQ(control(QLatin1String(panes[pane]))->isVisible(), pane == shown) << pane;
+            EXPECT_EQ(item(QStringLiteral("mnuWindow_%1").arg(pane))->isChecked(), pane == shown);
+        }
+        // The Accounts menu works only beside the Accounts pane, also through its shortcuts.
+        EXPECT_EQ(item("mnuTop_1")->isEnabled(), shown == 4);
+    }
+    item("mnuAccountsList_1")->trigger();  // away from the Accounts pane: nothing
+    EXPECT_EQ(program->context.AccountProfile, "acct");
+    window->mnuWindow_Click(4);
+    item("mnuAccountsList_1")->trigger();
+    EXPECT_EQ(text("txtServer_1"), QStringLiteral("pop.other"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quorvel! - Work - Accounts - Other"));
+    EXPECT_TRUE(item("mnuAccountsList_1")->isChecked());
+}
+
 TEST_F(Window, AProtectedProfileShowsOnlyWithItsPassword) {
     makeSecure("Home", "secret");
     open();
@@ -195,6 +226,19 @@ TEST_F(Window, HelpOpensTheDocumentBesideTheProgram) {
     EXPECT_EQ(prompts.texts().back(), app::AboutText(program->AppVersion));
 }
 
+TEST_F(Window, AStoreThatCannotSaveLeavesTheWindowAsItWas) {
+    useFaultyStore();
+    open();
+    faulty->failCommit = true;
+    prompts.inputAnswers = {"Copy"};
+    item("mnuProfiles_4")->trigger();
+    EXPECT_EQ(prompts.texts().back(),
+              "Quorvel could not save the profile \"Copy\": the registry store could not save "
+              "the change. Nothing has been changed.");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quorvel! - Work - Mail - Main"));
+    EXPECT_EQ(window->findChild<QAction*>("mnuProfileList_2"), nullptr);
+}
+
 // Frame measures in twips, as stored.
 QRect StoredRect(const QRect& pixels, double dpi) {
     const auto twips = [dpi](int p) { return static_cast<int>(std::lround(p * 1440 / dpi)); };
@@ -230,6 +274,53 @@ TEST_F(Window, OpensWhereItWasLeftHideMeRemembersItAndTheCloseBoxEnds) {
 
 // Geometry in pixels, compared to a pixel: the layout rounds each measure once.
 constexpr int kSlack = 1;
+
+TEST_F(Window, AWiderWindowWidensTheTextBoxesOnlyAndATooSmallOneKeepsTheLayout) {
+    open();
+    const double h = window->unitH();
+    const double w = window->unitW();
+    for (const int width : {700, 1000}) {
+        window->resize(width, 500);
+        const int pane = control("picMainMail")->width();
+        for (const char* row : {"Mail_1", "Server_5", "News_6"}) {
+            const QRect box = control(QStringLiteral("txt%1").arg(QLatin1String(row)))->geometry();
+            const QRect label =
+                control(QStringLiteral("lbl%1").arg(QLatin1String(row)))->geometry();
+            EXPECT_NEAR(box.x() + box.width(), pane - 2 * h, kSlack) << row << " at " << width;
+            EXPECT_NEAR(label.width(), 1.3 * w, kSlack) << row << " at " << width;
+            EXPECT_NEAR(box.x(), label.x() + label.width(), kSlack) << row << " at " << width;
+        }
+    }
+    const QRect box = control("txtMail_1")->geometry();
+    window->resize(120, static_cast<int>(h));
+    EXPECT_EQ(control("txtMail_1")->geometry(), box);
+    window->showMinimized();
+    window->resize(900, 600);
+    EXPECT_EQ(control("txtMail_1")->geometry(), box);
+}
+
+TEST_F(Window, ThePasswordIsMaskedAndTheLabelsLeadIntoTheirBoxes) {
+    open();
+    activate();
+    EXPECT_EQ(box("txtServer_4")->displayText(), QStringLiteral("***"));
+    window->mnuWindow_Click(4);
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), control("txtListServer_3"));
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), control("txtListServer_4"));
+}
+
+TEST_F(Window, WithNewsDisabledTheNewsPanesStayEmpty) {
+    program->store.NewsDisabled = true;
+    open();
+    EXPECT_EQ(window->findChild<QWidget*>("txtNews_1"), nullptr);
+    for (const char* name : {"mnuWindow_5", "mnuWindow_7", "mnuSwitch_3"}) {
+        EXPECT_FALSE(item(QLatin1String(name))->isEnabled()) << name;
+    }
+    EXPECT_TRUE(item("mnuSwitch_0")->isChecked());
+    item("mnuProfiles_6")->trigger();  // saves without news
+    EXPECT_EQ(get(mailKey(), "Sender Name"), Variant("Work Sender"));
+}
 
 }  // namespace
 }  // namespace quorvel::testing
