@@ -1,19 +1,13 @@
-# A desktop of the walk's own, and what a person does on it. Sourced by each walk:
-#   . desktop.sh BIN_DIR
-# Starts nothing by itself; desktop_start does. Every walk fails (never skips) where a tool it
-# needs is missing. QUORVEL_SHOTS names a folder that keeps the screenshots; QUORVEL_WALK_KEEP=1
-# keeps the walk's store and Windows directory.
+# A desktop of the walk's own, and what a person does on it; each walk sources it with BIN_DIR.
+# A missing tool fails a walk, never skips it. QUORVEL_SHOTS names a folder that keeps a
+# screenshot of every step; QUORVEL_WALK_KEEP=1 keeps the walk's store and Windows directory.
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
 shots=${QUORVEL_SHOTS:-}
 walk=$(basename "$0" .sh)
-
-for tool in Xvfb openbox trayer xdotool xprop xwininfo xmessage import; do
-    command -v "$tool" >/dev/null || {
-        echo "FAILED: $tool is not installed (scripts/setup-debian installs it)" >&2
-        exit 1
-    }
+for tool in Xvfb openbox trayer xdotool xprop xmessage import; do
+    command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed (scripts/setup-debian installs it)" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -27,43 +21,31 @@ app='HKCU\Software\Quorvel!'
 profiles="$app\\Profiles"
 client='HKCU\Software\Microsoft\Internet Mail and News'
 
-pids=()
-server=
+pids=() server= steps=0
 finish() {
     local status=$?
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    [ -n "$server" ] && kill "$server" 2>/dev/null || true
+    for pid in "${pids[@]}" $server; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    if [ "${QUORVEL_WALK_KEEP:-}" = 1 ]; then
-        echo "kept: $work"
-    else
-        rm -rf "$work"
-    fi
+    if [ "${QUORVEL_WALK_KEEP:-}" = 1 ]; then echo "kept: $work"; else rm -rf "$work"; fi
     exit "$status"
 }
 trap finish EXIT
 
-step() { echo "== $*"; }
-shot() {
-    [ -n "$shots" ] && import -window root "$shots/$walk-$1.png" 2>/dev/null || true
-}
+shot() { [ -n "$shots" ] && import -window root "$shots/$walk-$1.png" 2>/dev/null || true; }
+# Each step photographs the desktop as the step before left it.
+step() { shot "$(printf %02d $((++steps)))" && echo "== $*"; }
+walk_complete() { shot end && echo "walk complete"; }
 fail() {
     echo "FAILED: $*" >&2
     shot failure
-    local log
-    for log in quorvel openbox; do
-        [ -s "$work/$log.log" ] && sed "s/^/  $log: /" "$work/$log.log" >&2
-    done
+    for log in quorvel openbox; do [ ! -s "$work/$log.log" ] || sed "s/^/  $log: /" "$work/$log.log" >&2; done
     exit 1
 }
 # Waits up to ten seconds for a command to succeed.
 wait_for() {
     local what=$1
     shift
-    for _ in $(seq 100); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
+    for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0 || sleep 0.1; done
     fail "$what"
 }
 
@@ -76,103 +58,89 @@ desktop_start() {
     server=$!
     wait_for "the X server did not start" display_told
     export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
-    wait_for "the X server did not start" xdpyinfo_ok
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    pids+=($!)
+    wait_for "the X server did not start" xprop -root
+    openbox --sm-disable >"$work/openbox.log" 2>&1 & pids+=($!)
     wait_for "openbox did not start" wm_running
     [ "${1:-}" = --no-tray ] || tray_start
 }
 # The number is told whole once its line has ended.
 display_told() { [ "$(wc -l <"$work/display")" -ge 1 ]; }
-xdpyinfo_ok() { xprop -root >/dev/null 2>&1; }
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 tray_start() {
-    trayer --edge bottom --align right --widthtype request --height 28 >/dev/null 2>&1 &
-    pids+=($!)
+    trayer --edge bottom --align right --widthtype request --height 28 >/dev/null 2>&1 & pids+=($!)
     wait_for "trayer did not start" tray_window
 }
 # The panel of trayer, which holds the icons.
-tray_window() { xdotool search --onlyvisible --class trayer 2>/dev/null | head -1 | grep -q .; }
+tray_window() { xdotool search --onlyvisible --class trayer | head -1 | grep .; }
 # The X server goes away, as at a logout without a session manager.
-desktop_end() {
-    kill "$server"
-    server=
-}
+desktop_end() { kill "$server" && server=; }
 
-# The store: the demo client, then the walk's own .reg text on top.
+# The store: the demo client, then the profiles named in the list PROFILES, each with two
+# account profiles, the default one "office"; Secret is protected by the password Secret1.
+# The program has run before, holding profile CURRENT.
 store_import() {
     "$bin/quorvel-standin" install --demo >/dev/null
-    printf 'REGEDIT4\n\n%s\n' "$1" >"$work/walk.reg"
+    local hkcu=HKEY_CURRENT_USER\\Software name key account
+    {
+        printf 'REGEDIT4\n\n[%s\\Quorvel!]\n"version40"="Yes"\n"Current Version"="5.1.0"\n' "$hkcu"
+        printf '"Profile List"="%s"\n[%s\\Microsoft\\Internet Mail and News]\n"Current Profile"="%s"\n' "$1" "$hkcu" "$2"
+        IFS=';' read -ra names <<<"${1%;|}"
+        for name in "${names[@]}"; do
+            key="$hkcu\\Quorvel!\\Profiles\\$name"
+            printf '[%s]\n' "$key"
+            [ "$name" != Secret ] || printf '"Secure Profile"=dword:00000001\n"Profile Password"="Secret1"\n'
+            printf '[%s\\Mail]\n"Sender Name"="%s"\n"Default Account Profile"="office"\n"Maximize Mail Window"=dword:00000001\n' "$key" "$(sender "$name")"
+            printf '"Store Root"="%s"\n"Account Profile List"="office;home;|"\n' "$work/mail/$name"
+            for account in office home; do
+                printf '[%s\\Mail\\%s]\n"Default POP3 Server"="pop.%s.%s.example"\n"IP Address"="192.0.2.25"\n"Account"="%s"\n' "$key" "$account" "$account" "$name" "$name"
+            done
+            printf '[%s\\News]\n"Sender Name"="%s"\n"DefaultServer"="news.example.com"\n"Maximize News Window"=dword:00000001\n' "$key" "$(sender "$name")"
+        done
+    } >"$work/walk.reg"
     "$bin/quorvel-reg" import "$work/walk.reg" >/dev/null || fail "the walk's store did not import"
 }
-# A profile with two account profiles, the default one "office"; "secure PASSWORD" protects it.
-profile_reg() {
-    local name=$1 sender=$2
-    local key="HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\$name"
-    printf '[%s]\n' "$key"
-    [ "${3:-}" = secure ] && printf '"Secure Profile"=dword:00000001\n"Profile Password"="%s"\n' "$4"
-    printf '[%s\\Mail]\n"Sender Name"="%s"\n"Default Account Profile"="office"\n' "$key" "$sender"
-    printf '"Maximize Mail Window"=dword:00000001\n"Store Root"="%s"\n' "$work/mail/$name"
-    printf '"Account Profile List"="office;home;|"\n'
-    for account in office home; do
-        printf '[%s\\Mail\\%s]\n"Default POP3 Server"="pop.%s.%s.example"\n' \
-            "$key" "$account" "$account" "$name"
-        printf '"IP Address"="192.0.2.25"\n"Account"="%s"\n' "$name"
-    done
-    printf '[%s\\News]\n"Sender Name"="%s"\n"DefaultServer"="news.example.com"\n' "$key" "$sender"
-    printf '"Maximize News Window"=dword:00000001\n'
-}
-# Profile List and the markers of a program that has run before, holding profile $2.
-program_reg() {
-    printf '[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"version40"="Yes"\n'
-    printf '"Current Version"="5.1.0"\n"Profile List"="%s"\n' "$1"
-    printf '[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n'
-    printf '"Current Profile"="%s"\n' "$2"
-}
+sender() { [ "$1" = Secret ] && echo "Ann in Secret" || echo "Ann at $1"; }
 
 # The data of one value as quorvel-reg shows it.
-value() {
-    "$bin/quorvel-reg" query "$1" /v "$2" 2>/dev/null | sed -n "s/^    $2    REG_[A-Z_]*    //p"
-}
+value() { "$bin/quorvel-reg" query "$1" /v "$2" 2>/dev/null | sed -n "s/^    $2    REG_[A-Z_]*    //p"; }
 expect_value() {
     local found
     found=$(value "$1" "$2")
-    [ "$found" = "$3" ] || fail "$1 \"$2\" is \"$found\", not \"$3\""
-    echo "   $2 = $3"
+    [ "$found" = "$3" ] && echo "   $2 = $3" || fail "$1 \"$2\" is \"$found\", not \"$3\""
 }
-key_exists() { "$bin/quorvel-reg" query "$1" >/dev/null 2>&1; }
+# The client now holds the profile NAME, with its sender.
+expect_client() {
+    expect_value "$client" "Current Profile" "$1"
+    expect_value "$client\\${2:-Mail}" "Sender Name" "$(sender "$1")"
+}
 # The client's account, store and address book are blanked, as the exit routine does for a
-# protected profile.
+# protected profile; unblank gives them back.
 expect_blanked() {
     expect_value "$client" "Store Root" 'c:\unsecure'
-    key_exists "$client\\Mail\\POP3" && fail "the client's POP3 key is still there"
+    "$bin/quorvel-reg" query "$client\\Mail\\POP3" >/dev/null 2>&1 && fail "the client's POP3 key is still there"
     echo "   the client's POP3 key is gone"
+}
+unblank() {
+    "$bin/quorvel-reg" add "$client" /v "Store Root" /d "$work/mail/client" /f >/dev/null
+    "$bin/quorvel-reg" add "$client\\Mail\\POP3\\mail.example.com" /v Account /d ann /f >/dev/null
 }
 
 # The program, in the background; its end is checked with quorvel_ended.
-quorvel_start() {
-    "$bin/quorvel" "$@" >>"$work/quorvel.log" 2>&1 &
-    quorvel=$!
-}
+quorvel_start() { "$bin/quorvel" "$@" >>"$work/quorvel.log" 2>&1 & quorvel=$!; }
 # The program on a normal start, once its icon is in the notification area.
 quorvel_in_tray() {
     quorvel_start
-    wait_for "the icon did not appear" xdotool search --pid "$quorvel"
-    sleep 1
+    wait_for "the icon did not appear" xdotool search --pid "$quorvel" && sleep 1
 }
-running() {
-    local state
-    state=$(ps -o stat= -p "$1" 2>/dev/null || true)
-    [ -n "$state" ] && [[ $state != Z* ]]
-}
+running() { [[ $(ps -o stat= -p "$1" 2>/dev/null) == [^Z]* ]]; }
 # Waits for the program to end and checks its exit status (a crash is a failure).
 quorvel_ended() {
-    local expected=${1:-0} status=0
-    for _ in $(seq 150); do running "$quorvel" || break; sleep 0.1; done
+    local status=0
+    for _ in $(seq 150); do running "$quorvel" && sleep 0.1 || break; done
     running "$quorvel" && fail "Quorvel is still running"
     wait "$quorvel" || status=$?
-    [ "$status" = "$expected" ] || fail "Quorvel ended with status $status, not $expected"
-    echo "   Quorvel ended with status $status"
+    [ "$status" = 0 ] || fail "Quorvel ended with status $status, not 0"
+    echo "   Quorvel ended with status 0"
 }
 
 active() { xdotool getactivewindow getwindowname 2>/dev/null || true; }
@@ -180,15 +148,13 @@ is_active() { [ "$(active)" = "$1" ]; }
 wait_active() { wait_for "the active window is \"$(active)\", not \"$1\"" is_active "$1"; }
 keys() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
-
-# The program's icon in the notification area: the middle of the tray, which holds only it.
-tray_icon() {
-    local id
-    id=$(xdotool search --onlyvisible --class trayer | head -1)
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    icon_x=$((X + WIDTH - HEIGHT / 2))
-    icon_y=$((Y + HEIGHT / 2))
+# The password dialog is in front; PASSWORD is typed into it and sent.
+password() {
+    wait_active "Enter password"
+    type_text "$1"
+    keys Return
 }
+
 # The popup menu of the program: its visible window under the mouse.
 menu_window() {
     local x y id
@@ -198,38 +164,32 @@ menu_window() {
         eval "$(xdotool getwindowgeometry --shell "$id")"
         if [ "$x" -ge "$X" ] && [ "$x" -le $((X + WIDTH)) ] && [ "$y" -ge "$Y" ] &&
             [ "$y" -le $((Y + HEIGHT)) ] && [ "$HEIGHT" -gt 60 ]; then
-            menu_x=$X menu_y=$Y menu_width=$WIDTH menu_height=$HEIGHT
+            menu_x=$X menu_y=$Y menu_width=$WIDTH
             return 0
         fi
     done
     return 1
 }
-# A click on the icon: "left" or "right"; the menu is open afterwards.
+# A click ("left" or "right") on the program's icon, the middle of the tray, which holds only
+# it; the menu is open afterwards. With N, item N of the menu is then chosen with the keyboard
+# (0 "About Quorvel!", 1 "Quit", 2 "Show Settings", 3 the mode, 4 and on the profiles).
 tray_click() {
-    tray_icon
-    xdotool mousemove "$icon_x" "$icon_y" sleep 0.2 click "$([ "$1" = left ] && echo 1 || echo 3)"
+    eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --class trayer | head -1)")"
+    xdotool mousemove $((X + WIDTH - HEIGHT / 2)) $((Y + HEIGHT / 2)) sleep 0.2 click "$([ "$1" = left ] && echo 1 || echo 3)"
     wait_for "no menu opened on a $1 click on the icon" menu_window
     sleep 0.3
+    [ -z "${2:-}" ] || menu_choose "$2"
 }
-# Chooses item N of the open menu with the keyboard (0 "About Quorvel!", 1 "Quit",
-# 2 "Show Settings", 3 the mode, 4 and on the profiles).
 menu_choose() {
-    local i
-    for i in $(seq 0 "$1"); do xdotool key Down; done
-    sleep 0.2
-    keys Return
+    for _ in $(seq 0 "$1"); do xdotool key Down; done
+    sleep 0.2 && keys Return
 }
-# The pid of the stand-in client that started last, once it runs.
-client_ready() { [ -s "$QUORVEL_STANDIN_READY_FILE" ]; }
-client_started() {
-    wait_for "no client started" client_ready
-    read -r client_pid client_kind <"$QUORVEL_STANDIN_READY_FILE"
-    pids+=("$client_pid")
-    rm -f "$QUORVEL_STANDIN_READY_FILE"
-}
-# The client that started last is KIND ("mail" or "news") and its window, TITLE, is in front.
+# The stand-in client that started last is KIND ("mail" or "news") and its window, TITLE, is
+# in front; client_pid is its pid.
 client_started_as() {
-    client_started
+    wait_for "no client started" test -s "$QUORVEL_STANDIN_READY_FILE"
+    read -r client_pid client_kind <"$QUORVEL_STANDIN_READY_FILE" && rm "$QUORVEL_STANDIN_READY_FILE"
+    pids+=("$client_pid")
     [ "$client_kind" = "$1" ] || fail "the $client_kind client started, not $1"
     wait_active "$2"
 }

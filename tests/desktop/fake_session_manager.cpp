@@ -32,74 +32,62 @@ void Say(const char* what) {
     std::fflush(stdout);
 }
 
-// A client that goes away is not an error here; ICE's own handler would end this program.
-void IgnoreIoError(IceConn) {}
-
 // Every host is let in: the walk's X server and its clients are all on this machine.
 Bool AnyHost(char* /*hostName*/) {
     return True;
 }
 
-Status RegisterClient(SmsConn client, SmPointer data, char* /*previousId*/) {
-    char* id = SmsGenerateClientID(client);
-    SmsRegisterClientReply(client, id);
-    std::free(id);
-    static_cast<Manager*>(data)->clients.push_back(client);
-    Say("registered");
-    return 1;
-}
-
-void InteractRequest(SmsConn client, SmPointer, int) {
-    SmsInteract(client);
-}
-void InteractDone(SmsConn, SmPointer, Bool) {}
-void SaveYourselfRequest(SmsConn, SmPointer, int, Bool, int, Bool, Bool) {}
-void SaveYourselfPhase2Request(SmsConn client, SmPointer) {
-    SmsSaveYourselfPhase2(client);
-}
-void SaveYourselfDone(SmsConn client, SmPointer, Bool) {
-    Say("saved");
-    SmsDie(client);
-    Say("die");
-}
-void CloseConnection(SmsConn client, SmPointer data, int count, char** reasons) {
-    SmFreeReasons(count, reasons);
-    SmsCleanUp(client);
-    static_cast<Manager*>(data)->clientLeft = true;
-    Say("closed");
-}
-void SetProperties(SmsConn, SmPointer, int count, SmProp** properties) {
-    for (int i = 0; i < count; ++i) {
-        SmFreeProperty(properties[i]);
-    }
-    std::free(properties);
-}
-void DeleteProperties(SmsConn, SmPointer, int count, char** names) {
-    for (int i = 0; i < count; ++i) {
-        std::free(names[i]);
-    }
-    std::free(names);
-}
-void GetProperties(SmsConn client, SmPointer) {
-    SmsReturnProperties(client, 0, nullptr);
-}
-
-Status NewClient(SmsConn, SmPointer data, unsigned long* mask, SmsCallbacks* callbacks,
-                 char** /*failureReason*/) {
+// Every request a client may make is answered, the properties only taken and freed.
+Status NewClient(SmsConn, SmPointer data, unsigned long* mask, SmsCallbacks* callbacks, char**) {
     *mask = SmsRegisterClientProcMask | SmsInteractRequestProcMask | SmsInteractDoneProcMask |
             SmsSaveYourselfRequestProcMask | SmsSaveYourselfP2RequestProcMask |
             SmsSaveYourselfDoneProcMask | SmsCloseConnectionProcMask | SmsSetPropertiesProcMask |
             SmsDeletePropertiesProcMask | SmsGetPropertiesProcMask;
-    callbacks->register_client = {RegisterClient, data};
-    callbacks->interact_request = {InteractRequest, data};
-    callbacks->interact_done = {InteractDone, data};
-    callbacks->save_yourself_request = {SaveYourselfRequest, data};
-    callbacks->save_yourself_phase2_request = {SaveYourselfPhase2Request, data};
-    callbacks->save_yourself_done = {SaveYourselfDone, data};
-    callbacks->close_connection = {CloseConnection, data};
-    callbacks->set_properties = {SetProperties, data};
-    callbacks->delete_properties = {DeleteProperties, data};
-    callbacks->get_properties = {GetProperties, data};
+    callbacks->register_client = {[](SmsConn client, SmPointer manager, char*) -> Status {
+                                      char* id = SmsGenerateClientID(client);
+                                      SmsRegisterClientReply(client, id);
+                                      std::free(id);
+                                      static_cast<Manager*>(manager)->clients.push_back(client);
+                                      Say("registered");
+                                      return 1;
+                                  },
+                                  data};
+    callbacks->interact_request = {[](SmsConn client, SmPointer, int) { SmsInteract(client); },
+                                   data};
+    callbacks->interact_done = {[](SmsConn, SmPointer, Bool) {}, data};
+    callbacks->save_yourself_request = {[](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {},
+                                        data};
+    callbacks->save_yourself_phase2_request = {
+        [](SmsConn client, SmPointer) { SmsSaveYourselfPhase2(client); }, data};
+    callbacks->save_yourself_done = {[](SmsConn client, SmPointer, Bool) {
+                                         Say("saved");
+                                         SmsDie(client);
+                                         Say("die");
+                                     },
+                                     data};
+    callbacks->close_connection = {[](SmsConn client, SmPointer manager, int count, char** why) {
+                                       SmFreeReasons(count, why);
+                                       SmsCleanUp(client);
+                                       static_cast<Manager*>(manager)->clientLeft = true;
+                                       Say("closed");
+                                   },
+                                   data};
+    callbacks->set_properties = {[](SmsConn, SmPointer, int count, SmProp** properties) {
+                                     for (int i = 0; i < count; ++i) {
+                                         SmFreeProperty(properties[i]);
+                                     }
+                                     std::free(properties);
+                                 },
+                                 data};
+    callbacks->delete_properties = {[](SmsConn, SmPointer, int count, char** names) {
+                                        for (int i = 0; i < count; ++i) {
+                                            std::free(names[i]);
+                                        }
+                                        std::free(names);
+                                    },
+                                    data};
+    callbacks->get_properties = {
+        [](SmsConn client, SmPointer) { SmsReturnProperties(client, 0, nullptr); }, data};
     return 1;
 }
 
@@ -111,7 +99,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     Manager manager;
-    IceSetIOErrorHandler(IgnoreIoError);
+    // A client that goes away is not an error here; ICE's own handler would end this program.
+    IceSetIOErrorHandler([](IceConn) {});
     char error[256] = "";
     int listenCount = 0;
     IceListenObj* listeners = nullptr;
@@ -157,20 +146,18 @@ int main(int argc, char** argv) {
                 Say("save yourself");
             }
         }
+        IceAcceptStatus status;
         for (int i = 0; i < listenCount; ++i) {
-            if ((watched[1 + i].revents & POLLIN) != 0) {
-                IceAcceptStatus status;
-                if (IceConn connection = IceAcceptConnection(listeners[i], &status)) {
-                    manager.connections.push_back(connection);
-                }
+            IceConn accepted = nullptr;
+            if ((watched[1 + i].revents & POLLIN) != 0 &&
+                (accepted = IceAcceptConnection(listeners[i], &status)) != nullptr) {
+                manager.connections.push_back(accepted);
             }
         }
         const std::vector<IceConn> connections = manager.connections;
         for (std::size_t i = 0; i < connections.size(); ++i) {
-            if ((watched[1 + listenCount + i].revents & (POLLIN | POLLHUP)) == 0) {
-                continue;
-            }
-            if (IceProcessMessages(connections[i], nullptr, nullptr) != IceProcessMessagesSuccess) {
+            if ((watched[1 + listenCount + i].revents & (POLLIN | POLLHUP)) != 0 &&
+                IceProcessMessages(connections[i], nullptr, nullptr) != IceProcessMessagesSuccess) {
                 IceCloseConnection(connections[i]);
                 std::erase(manager.connections, connections[i]);
                 manager.clientLeft = !manager.clients.empty();
