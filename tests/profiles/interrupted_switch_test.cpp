@@ -51,7 +51,7 @@ class InterruptedSwitch : public ProfilesFixture {
         }
         put(mail, "Account Profile List", Variant(list + "|"));
         put(mail, "Default Account Profile", Variant(accounts.front().first));
-        putNumber(mail, "PollMultiplePopServers", 1);
+        put(mail, "PollMultiplePopServers", Variant(1), registry::REG_DWORD);
         put(mail, "Sender Name", Variant(name + " Sender"));
         put(mail, "WAB", Variant(wab));
         put(ProfileKeyOf(name) + "\\News", "Sender Name", Variant(name + " in news"));
@@ -89,11 +89,6 @@ TEST_F(InterruptedSwitch, EveryWriteOfASwitchIsARecoverableCrash) {
         EXPECT_TRUE(now == whole["Home"] || now == whole["Work"])
             << "after a crash at write " << n << " of " << writes << ":\n"
             << now;
-        next.core.reg.GetValue(kClientMail, "Sender Name");
-        const std::string held = next.core.reg.RegValue.text().substr(0, 4);
-        next.core.reg.GetValue(kClientKey, "Current Profile");
-        EXPECT_EQ(next.core.reg.RegValue.text(), held) << n;
-
         ASSERT_TRUE(next.switchTo("Home"));
         ASSERT_EQ(client(), whole["Home"]) << n;
     }

@@ -38,10 +38,8 @@ TEST_F(ProfileStore, OnlyASecureProfileValueOfOneProtects) {
         std::uint32_t type;
         std::int16_t flag;
     } cases[] = {
-        {Variant(2), registry::REG_DWORD, 0},
-        {Variant(-1), registry::REG_DWORD, -1},  // kept, but protects nothing: only 1 does
-        {Variant(70000), registry::REG_DWORD, 0},
-        {Variant(-70000), registry::REG_DWORD, 0},  // beyond the flag's 16 bits either way
+        {Variant(-1), registry::REG_DWORD, -1},    // kept, but protects nothing: only 1 does
+        {Variant(70000), registry::REG_DWORD, 0},  // beyond the flag's 16 bits
         {Variant("1"), registry::REG_SZ, 1},
         {Variant("yes"), registry::REG_SZ, 0},
     };
