@@ -96,6 +96,16 @@ TEST_F(ApplyProfile, SkipsOnlyWhenTheClientHoldsTheProfileAndWasStartedWithIt) {
     }
 }
 
+TEST_F(ApplyProfile, ClearingTheAppliedProfileTouchesOnlyTheProfileTheClientHolds) {
+    store.RunningProfile = "Home";
+    for (const char* profile : {"Work", "Home"}) {
+        context.CurrentProfile = profile;
+        store.ClearAppliedProfile();
+        EXPECT_EQ(get(kClientKey, "Current Profile"), Variant(*profile == 'H' ? "" : "Home"));
+        EXPECT_EQ(store.RunningProfile, *profile == 'H' ? "" : "Home");
+    }
+}
+
 TEST_F(ApplyProfile, HostsFileTroubleIsToldAfterTheSwitchWhichGoesOn) {
 #ifdef _WIN32
     // Windows refuses to replace or delete a folder as a file with "access denied".

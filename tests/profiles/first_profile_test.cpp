@@ -1,5 +1,6 @@
 #include "profiles/first_profile.h"
 
+#include "profiles/name_list.h"
 #include "profiles/profiles_fixture.h"
 
 namespace quorvel::testing {
@@ -85,17 +86,15 @@ TEST_F(FirstProfile, SenderNameBecomesTheProfileNameWhenItIsAUsableName) {
     }
 }
 
-TEST_F(FirstProfile, FailedStoreChangesNothing) {
-    QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
-    const std::string before = Dump(hive, "Software");
-    hive.failCommit = true;
-    EXPECT_EQ(maker.MakeFirstProfile(), std::nullopt);
-    EXPECT_EQ(Dump(hive, "Software"), before);
-    EXPECT_EQ(prompts.texts(),
-              (std::vector<std::string>{
-                  "Quorvel could not make the first profile \"Ann Smith\" from the mail "
-                  "client's settings: the registry store could not save it. Nothing has been "
-                  "changed."}));
+TEST(NameList, ReadsTheNamesEachEndedBySemicolon) {
+    using Names = std::vector<std::string>;
+    for (const auto& [list, names] : std::vector<std::pair<std::string, Names>>{
+             {"Home;;Work;|", {"Home", "Work"}},         // empty entries are skipped
+             {"Home;Work|", {"Home"}},                   // a name without its ";" is not a name
+             {"Ann Smith;b|c;|", {"Ann Smith", "b|c"}},  // only the text after the last ";" is cut
+         }) {
+        EXPECT_EQ(profiles::ReadNameList(list), names) << list;
+    }
 }
 
 }  // namespace
