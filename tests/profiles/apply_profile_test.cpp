@@ -45,12 +45,9 @@ class ApplyProfile : public ProfilesFixture {
 
 TEST_F(ApplyProfile, OneAccountGoesUnderItsServerNameSeveralReplaceTheServersAndTheHostsFile) {
     WriteBytes(hostsPath, "the user's hosts\r\n");
-    put(kClientMail, "Sender EMail", Variant("ann@home"));
     ASSERT_TRUE(applier.ApplyProfile());
-    EXPECT_EQ(get(kClientKey, "Current Profile"), Variant("Work"));
     EXPECT_EQ(get(kWab, ""), Variant("work.wab"));
     EXPECT_EQ(get(kClientMail, "Sender Name"), Variant("Ann at work"));
-    EXPECT_EQ(get(kClientMail, "Sender EMail"), Variant(""));  // missing in the profile
     EXPECT_NE(Dump(hive, kClientMail + "\\SMTP\\smtp.home"), "");
     EXPECT_EQ(get(kPop3 + "\\pop.home", "Account"), Variant("ann.home"));
     EXPECT_EQ(raw(kPop3 + "\\pop.home", "Password"), "c2VjcmV0=");
@@ -68,14 +65,6 @@ TEST_F(ApplyProfile, OneAccountGoesUnderItsServerNameSeveralReplaceTheServersAnd
     EXPECT_EQ(get(kPop3 + "\\work", "Account"), Variant("ann.work"));
     EXPECT_EQ(raw(kPop3 + "\\work", "Password"), "=");
     EXPECT_EQ(hosts(), kGenerated);
-}
-
-TEST_F(ApplyProfile, DisabledNewsLeavesEveryNewsKeyAlone) {
-    store.NewsDisabled = true;
-    const std::string newsBefore = Dump(hive, kClientNews);
-    ASSERT_TRUE(applier.ApplyProfile());
-    EXPECT_EQ(Dump(hive, kClientNews), newsBefore);
-    EXPECT_EQ(get(kClientMail, "Connection Type"), Variant(2));
 }
 
 TEST_F(ApplyProfile, SkipsOnlyWhenTheClientHoldsTheProfileAndWasStartedWithIt) {
@@ -126,8 +115,11 @@ TEST_F(ApplyProfile, HostsFileTroubleIsToldAfterTheSwitchWhichGoesOn) {
     } cases[] = {
         {"", false, "1.2.3", {}, std::nullopt},            // too short: no file beats a wrong one
         {".", false, "10.0.0.6", unreadable, kGenerated},  // the Windows directory itself
-        {"", true, "10.0.0.6", {refused}, std::nullopt},
-        {"", true, "1.2.3", {refused}, std::nullopt},  // nor can the folder be deleted
+        {"",
+         true,
+         "1.2.3",
+         {refused},
+         std::nullopt},  // a folder can be neither replaced nor deleted
     };
     multipleServers();
     for (const auto& c : cases) {

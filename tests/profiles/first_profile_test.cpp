@@ -23,8 +23,7 @@ class FirstProfile : public ProfilesFixture {
         put(kClientMail, "Default SMTP Server", Variant("smtp.example"));
         put(kClientMail, "Send Mail Immediately", Variant("yes"));
         put(kClientServer, "Password", Variant("c2VjcmV0"), registry::REG_BINARY);
-        for (const auto& [key, name, number] : {std::tuple{kClientMail, "MarkPreviewAsRead", 0},
-                                                {kClientServer, "Port", 995},
+        for (const auto& [key, name, number] : {std::tuple{kClientServer, "Port", 995},
                                                 {kClientServer, "RememberPassword", 1},
                                                 {kClientNews, "Download at a time", 300}}) {
             put(key, name, Variant(number), registry::REG_DWORD);
@@ -54,10 +53,9 @@ TEST_F(FirstProfile, CopiesTheClientIntoANewProfile) {
         const char* name;
         std::int32_t value;
     } cases[] = {
-        {mail, "PollMultiplePopServers", 0}, {account, "Port", 995},
+        {account, "Port", 995},              // a number is kept
         {mail, "Send Mail Immediately", 0},  // not a number, the last of the first group
         {mail, "Poll For Mail", -1},         // missing, the first of the second group
-        {mail, "MarkPreviewAsRead", 0},      // a number is kept
         {mail, "Signature Type", 0},         // no rule: a missing number is 0
         {news, "NewsShowReadArticles", 0},   // the last of the first group
         {news, "Polling Interval", -1},      // the first of the second group
