@@ -56,7 +56,6 @@ TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAsTheyWere) {
     refused(dir.file("x.db"), "damaged or is not a database");
     RunSql(dir.file("mail.db"), "CREATE TABLE mail(id INTEGER)");
     refused(dir.file("mail.db"), "not a Quorvel registry store");
-
 }
 
 }  // namespace
