@@ -1,5 +1,5 @@
 #include "profiles/apply_profile.h"
-
+#include "profiles/hosts_file.h"
 #include "profiles/profiles_fixture.h"
 
 namespace quorvel::testing {
@@ -24,7 +24,7 @@ class ApplyProfile : public ProfilesFixture {
         put(kProfileMail, "Sender Name", Variant("Ann at work"));
         put(kProfileMail, "WAB", Variant("work.wab"));
         put(kProfileMail, "Default Account Profile", Variant("home"));
-        putNumber(kProfileMail, "Connection Type", 2);
+        put(kProfileMail, "Connection Type", Variant(2), registry::REG_DWORD);
         put(kProfileMail, "Account Profile List", Variant("home;work;|"));
         for (const auto& [name, address] : {std::pair{"home", "10.0.0.5"}, {"work", "10.0.0.6"}}) {
             const std::string key = kProfileMail + "\\" + name;
@@ -38,19 +38,17 @@ class ApplyProfile : public ProfilesFixture {
         put(ProfileKeyOf("Work") + "\\News", "Last Group", Variant("comp.lang.c"));
         context.CurrentProfile = "Work";
     }
-    void multipleServers() { putNumber(kProfileMail, "PollMultiplePopServers", 1); }
+    void multipleServers() {
+        put(kProfileMail, "PollMultiplePopServers", Variant(1), registry::REG_DWORD);
+    }
 };
 
-TEST_F(ApplyProfile, OneAccountGoesUnderItsServerNameAndTheHostsFileIsLeftAlone) {
-    WriteBytes(hostsPath(), "the user's hosts\r\n");
-    put(kClientMail, "Sender EMail", Variant("ann@home"));
+TEST_F(ApplyProfile, OneAccountGoesUnderItsServerNameSeveralReplaceTheServersAndTheHostsFile) {
+    WriteBytes(hostsPath, "the user's hosts\r\n");
     ASSERT_TRUE(applier.ApplyProfile());
-
-    EXPECT_EQ(get(kClientKey, "Current Profile"), Variant("Work"));
     EXPECT_EQ(get(kWab, ""), Variant("work.wab"));
     EXPECT_EQ(get(kClientMail, "Sender Name"), Variant("Ann at work"));
-    EXPECT_EQ(get(kClientMail, "Sender EMail"), Variant(""));  // missing in the profile
-    EXPECT_TRUE(keyExists(kClientMail + "\\SMTP\\smtp.home"));
+    EXPECT_NE(Dump(hive, kClientMail + "\\SMTP\\smtp.home"), "");
     EXPECT_EQ(get(kPop3 + "\\pop.home", "Account"), Variant("ann.home"));
     EXPECT_EQ(raw(kPop3 + "\\pop.home", "Password"), "c2VjcmV0=");
     EXPECT_FALSE(raw(kPop3 + "\\pop.home", "Default SMTP Server"));  // the Mail key's
@@ -58,49 +56,42 @@ TEST_F(ApplyProfile, OneAccountGoesUnderItsServerNameAndTheHostsFileIsLeftAlone)
     EXPECT_EQ(get(kClientNews, "Last Group"), Variant("alt.home"));  // only when news starts
     EXPECT_EQ(get(kClientNews + "\\news.example", "Connection Type"), Variant(2));
     EXPECT_EQ(hosts(), "the user's hosts\r\n");
-}
 
-TEST_F(ApplyProfile, SeveralAccountsReplaceTheServerKeysAndWriteTheHostsFile) {
     multipleServers();
+    store.RunningProfile = "";
     ASSERT_TRUE(applier.ApplyProfile());
-    EXPECT_FALSE(keyExists(kPop3 + "\\old.server"));
+    EXPECT_FALSE(raw(kPop3 + "\\old.server", "Account"));
     EXPECT_EQ(get(kClientMail, "Default POP3 Server"), Variant("pop.home"));
     EXPECT_EQ(get(kPop3 + "\\work", "Account"), Variant("ann.work"));
     EXPECT_EQ(raw(kPop3 + "\\work", "Password"), "=");
     EXPECT_EQ(hosts(), kGenerated);
 }
 
-TEST_F(ApplyProfile, DisabledNewsLeavesEveryNewsKeyAlone) {
-    store.NewsDisabled = true;
-    const std::string newsBefore = Dump(hive, kClientNews);
-    ASSERT_TRUE(applier.ApplyProfile());
-    EXPECT_EQ(Dump(hive, kClientNews), newsBefore);
-    EXPECT_EQ(get(kClientMail, "Connection Type"), Variant(2));
+TEST_F(ApplyProfile, SkipsOnlyWhenTheClientHoldsTheProfileAndWasStartedWithIt) {
+    const std::pair<const char*, const char*> writing[] = {
+        {"Work", ""},      // not started with it in this run
+        {"Home", "Work"},  // another profile was applied since
+        {"work", "Work"},  // names compare exactly
+        {"Work", "Work"},  // the only skip: last, so that the writes above cannot hide it
+    };
+    for (const auto& [applied, running] : writing) {
+        put(kClientKey, "Current Profile", Variant(applied));
+        put(kClientMail, "Sender Name", Variant("Ann at home"));
+        store.RunningProfile = running;
+        EXPECT_TRUE(applier.ApplyProfile());
+        const bool skipped = std::string(applied) == "Work" && std::string(running) == "Work";
+        EXPECT_EQ(get(kClientMail, "Sender Name"), Variant(skipped ? "Ann at home" : "Ann at work"))
+            << applied << " / " << running;
+    }
 }
 
-TEST_F(ApplyProfile, SkipsOnlyWhenTheClientHoldsTheProfileAndWasStartedWithIt) {
-    const struct {
-        const char* applied;
-        const char* running;
-        bool writes;
-    } cases[] = {
-        {"Work", "Work", false},
-        {"Work", "", true},      // not started with it in this run
-        {"Home", "Work", true},  // another profile was applied since
-        {"work", "Work", true},  // names compare exactly
-    };
-    for (const auto& c : cases) {
-        put(kClientKey, "Current Profile", Variant(c.applied));
-        put(kClientMail, "Sender Name", Variant("Ann at home"));
-        store.RunningProfile = c.running;
-        const std::string before = Dump(hive, kClientKey);
-        EXPECT_TRUE(applier.ApplyProfile());
-        if (c.writes) {
-            EXPECT_EQ(get(kClientMail, "Sender Name"), Variant("Ann at work")) << c.applied;
-            EXPECT_EQ(get(kClientKey, "Current Profile"), Variant("Work"));
-        } else {
-            EXPECT_EQ(Dump(hive, kClientKey), before) << c.applied;
-        }
+TEST_F(ApplyProfile, ClearingTheAppliedProfileTouchesOnlyTheProfileTheClientHolds) {
+    store.RunningProfile = "Home";
+    for (const char* profile : {"Work", "Home"}) {
+        context.CurrentProfile = profile;
+        store.ClearAppliedProfile();
+        EXPECT_EQ(get(kClientKey, "Current Profile"), Variant(*profile == 'H' ? "" : "Home"));
+        EXPECT_EQ(store.RunningProfile, *profile == 'H' ? "" : "Home");
     }
 }
 
@@ -124,26 +115,30 @@ TEST_F(ApplyProfile, HostsFileTroubleIsToldAfterTheSwitchWhichGoesOn) {
     } cases[] = {
         {"", false, "1.2.3", {}, std::nullopt},            // too short: no file beats a wrong one
         {".", false, "10.0.0.6", unreadable, kGenerated},  // the Windows directory itself
-        {"", true, "10.0.0.6", {refused}, std::nullopt},
-        {"", true, "1.2.3", {refused}, std::nullopt},  // nor can the folder be deleted
+        {"",
+         true,
+         "1.2.3",
+         {refused},
+         std::nullopt},  // a folder can be neither replaced nor deleted
     };
     multipleServers();
     for (const auto& c : cases) {
-        std::filesystem::remove_all(hostsPath());
+        std::filesystem::remove_all(hostsPath);
         if (c.hostsIsFolder) {
-            std::filesystem::create_directory(hostsPath());
+            std::filesystem::create_directory(hostsPath);
         } else {
-            WriteBytes(hostsPath(), "old hosts\r\n");
+            WriteBytes(hostsPath, "old hosts\r\n");
         }
-        putNumber(kProfileMail, "Automake Hosts", *c.namedFile == '\0' ? 0 : 1);
+        put(kProfileMail, "Automake Hosts", Variant(*c.namedFile == '\0' ? 0 : 1),
+            registry::REG_DWORD);
         put(kProfileMail, "Host file name", Variant(c.namedFile));
         put(kProfileMail + "\\work", "IP Address", Variant(c.workAddress));
         prompts.shown.clear();
 
         ASSERT_TRUE(applier.ApplyProfile()) << c.namedFile;
         EXPECT_EQ(prompts.texts(), c.told) << c.namedFile;
-        EXPECT_EQ(std::filesystem::is_directory(hostsPath()), c.hostsIsFolder);
-        EXPECT_EQ(c.hostsIsFolder ? std::nullopt : hosts(), c.hosts) << c.namedFile;
+        EXPECT_EQ(std::filesystem::is_directory(hostsPath), c.hostsIsFolder);
+        EXPECT_EQ(hosts(), c.hosts) << c.namedFile;
         EXPECT_EQ(get(kPop3 + "\\work", "IP Address"), Variant(c.workAddress));
     }
 }
@@ -161,9 +156,9 @@ TEST_F(ApplyProfile, FailedStoreLeavesTheClientAndItsHostsFileAsTheyWere) {
         {false, "Account", "old hosts\r\n"},           // inside the account loop
     };
     for (const auto& c : cases) {
-        std::filesystem::remove(hostsPath());
+        std::filesystem::remove(hostsPath);
         if (c.hostsBefore) {
-            WriteBytes(hostsPath(), *c.hostsBefore);
+            WriteBytes(hostsPath, *c.hostsBefore);
         }
         const std::string before = Dump(hive, "Software");
         hive.failCommit = c.failCommit;
@@ -177,6 +172,56 @@ TEST_F(ApplyProfile, FailedStoreLeavesTheClientAndItsHostsFileAsTheyWere) {
                   (std::vector<std::string>{
                       "Quorvel could not switch to the profile \"Work\": the registry store "
                       "could not save the change. The mail client's settings are unchanged."}));
+    }
+}
+
+const std::string kLocalhost = "127.0.0.1       localhost  # leave this line alone\r\n\r\n";
+
+// The file as it is to become; nullopt when it is to be deleted.
+std::optional<std::string> Outcome(const profiles::HostsChange& change) {
+    return change.remove ? std::nullopt : std::optional(change.text);
+}
+
+using HostsFile = ProfilesFixture;
+
+TEST_F(HostsFile, AnAddressShorterThanSixCharactersSpoilsTheWholeFile) {
+    const struct {
+        std::vector<std::string> addresses;
+        std::optional<std::string> result;
+    } cases[] = {
+        {{}, kLocalhost},
+        {{"1.2.34"}, kLocalhost + "1.2.34   a0\r\n"},
+        {{"10.0.0.5", "1.2.3", "10.0.0.7"}, std::nullopt},
+        {{"\xC3\xA4.2.3"}, std::nullopt},  // six bytes, but five characters
+    };
+    for (const auto& c : cases) {
+        profiles::HostsFile hostsFile(files, winDir);
+        ASSERT_FALSE(hostsFile.Prepare(false, ""));
+        for (std::size_t i = 0; i < c.addresses.size(); ++i) {
+            hostsFile.AddLine(c.addresses[i], "a" + std::to_string(i));
+        }
+        EXPECT_EQ(Outcome(hostsFile.Finish()), c.result) << c.addresses.size();
+    }
+}
+
+TEST_F(HostsFile, NamedFileIsCopiedLineByLineWithCrLf) {
+    const struct {
+        std::string source;
+        std::string copy;
+    } cases[] = {
+        {"", ""},
+        {"a", "a\r\n"},
+        {"a\r\nb\r\n", "a\r\nb\r\n"},
+        {"a\rb", "a\r\nb\r\n"},
+        {"a\n\nb", "a\r\n\r\nb\r\n"},
+        {"a\r\r\nb\n\r", "a\r\n\r\nb\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(files.JoinPath(winDir, "my hosts.txt"), c.source);
+        profiles::HostsFile hostsFile(files, winDir);
+        ASSERT_FALSE(hostsFile.Prepare(true, "my hosts.txt"));
+        hostsFile.AddLine("10.0.0.5", "home");  // the user's file must map the names itself
+        EXPECT_EQ(Outcome(hostsFile.Finish()), c.copy) << ::testing::PrintToString(c.source);
     }
 }
 

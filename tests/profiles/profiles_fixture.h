@@ -21,15 +21,12 @@ namespace quorvel::testing {
 // together, the process "dies" (Crashed is thrown) before the write after the N-th.
 struct Crashed {};
 struct CrashPoint {
-    int writesLeft = -1;  // -1: it never dies
+    int writesLeft = -1;  // below 0: it never dies
     int writes = 0;
     void Write() {
         ++writes;
-        if (writesLeft == 0) {
+        if (writesLeft-- == 0) {
             throw Crashed{};
-        }
-        if (writesLeft > 0) {
-            --writesLeft;
         }
     }
 };
@@ -42,7 +39,6 @@ class FaultyHive final : public registry::Hive {
     explicit FaultyHive(registry::Hive& inner) : inner_(inner) {}
 
     CrashPoint* crash = nullptr;
-
     bool failCommit = false;
     std::string failValue;  // the name of the value whose writes fail
 
@@ -62,30 +58,28 @@ class FaultyHive final : public registry::Hive {
     }
 
   private:
+    using Data = std::span<const std::uint8_t>;
     class Key final : public registry::OpenKey {
       public:
         Key(FaultyHive& hive, std::unique_ptr<registry::OpenKey> inner)
             : hive_(hive), inner_(std::move(inner)) {}
-        long queryValue(std::string_view name, std::uint32_t& type, std::span<std::uint8_t> data,
+        long queryValue(std::string_view n, std::uint32_t& type, std::span<std::uint8_t> data,
                         std::uint32_t& size) override {
-            return inner_->queryValue(name, type, data, size);
+            return inner_->queryValue(n, type, data, size);
         }
-        long setValue(std::string_view name, std::uint32_t type,
-                      std::span<const std::uint8_t> data) override {
+        long setValue(std::string_view n, std::uint32_t type, Data data) override {
             hive_.write();
-            if (!hive_.failValue.empty() && registry::EqualNames(name, hive_.failValue)) {
+            if (!hive_.failValue.empty() && registry::EqualNames(n, hive_.failValue)) {
                 hive_.inner_.beginWrite().reset();  // an inner scope left uncommitted dooms
                 return registry::ERROR_REGISTRY_IO_FAILED;
             }
-            return inner_->setValue(name, type, data);
+            return inner_->setValue(n, type, data);
         }
-        long deleteValue(std::string_view name) override {
-            hive_.write();
-            return inner_->deleteValue(name);
+        long deleteValue(std::string_view n) override {
+            return hive_.write(), inner_->deleteValue(n);
         }
-        long deleteSubKeyTree(std::string_view name) override {
-            hive_.write();
-            return inner_->deleteSubKeyTree(name);
+        long deleteSubKeyTree(std::string_view n) override {
+            return hive_.write(), inner_->deleteSubKeyTree(n);
         }
         long subKeyNames(std::vector<std::string>& names) override {
             return inner_->subKeyNames(names);
@@ -98,7 +92,6 @@ class FaultyHive final : public registry::Hive {
         FaultyHive& hive_;
         std::unique_ptr<registry::OpenKey> inner_;
     };
-
     class Scope final : public registry::WriteScope {
       public:
         Scope(FaultyHive& hive, std::unique_ptr<registry::WriteScope> inner)
@@ -119,50 +112,34 @@ class FaultyHive final : public registry::Hive {
         std::unique_ptr<registry::WriteScope> inner_;
     };
 
-    void write() {
-        if (crash != nullptr) {
-            crash->Write();
-        }
-    }
+    void write() { crash != nullptr ? crash->Write() : void(); }
     std::unique_ptr<registry::OpenKey> wrap(std::unique_ptr<registry::OpenKey> key) {
-        if (!key) {
-            return nullptr;
-        }
-        return std::make_unique<Key>(*this, std::move(key));
+        return key ? std::make_unique<Key>(*this, std::move(key)) : nullptr;
     }
 
     registry::Hive& inner_;
     int depth_ = 0;
 };
 
-// The local file system, with writes and deletions that fail on request.
-class FaultyFiles final : public profiles::FileSystem {
+// The local file system, whose writes and deletions count towards a CrashPoint.
+class CrashingFiles final : public profiles::FileSystem {
   public:
-    std::optional<profiles::FileError> writeError;
-    std::optional<profiles::FileError> deleteError;
     CrashPoint* crash = nullptr;
+    using Error = std::optional<profiles::FileError>;
 
     std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override {
         return local_.ReadFile(path);
     }
-    std::optional<profiles::FileError> WriteFile(const std::string& path,
-                                                 std::string_view bytes) override {
-        if (crash != nullptr) {
-            crash->Write();
-        }
-        return writeError ? writeError : local_.WriteFile(path, bytes);
+    Error WriteFile(const std::string& path, std::string_view bytes) override {
+        return write(), local_.WriteFile(path, bytes);
     }
-    std::optional<profiles::FileError> DeleteFile(const std::string& path) override {
-        if (crash != nullptr) {
-            crash->Write();
-        }
-        return deleteError ? deleteError : local_.DeleteFile(path);
-    }
+    Error DeleteFile(const std::string& path) override { return write(), local_.DeleteFile(path); }
     std::string JoinPath(std::string_view folder, std::string_view name) const override {
         return local_.JoinPath(folder, name);
     }
 
   private:
+    void write() { crash != nullptr ? crash->Write() : void(); }
     platform::LocalFileSystem local_;
 };
 
@@ -176,12 +153,12 @@ inline std::string ProfileKeyOf(const std::string& profile) {
 
 // Every key, value type and value byte below `path`, one line each, subkeys in enumeration
 // order: two dumps are equal exactly when the subtrees are.
-inline void DumpInto(registry::Hive& hive, const std::string& path, std::string& out) {
+inline std::string Dump(registry::Hive& hive, const std::string& path) {
     const auto key = hive.openKey(registry::Root::CurrentUser, path);
     if (!key) {
-        return;
+        return "";
     }
-    out += "[" + path + "]\n";
+    std::string out = "[" + path + "]\n";
     std::vector<registry::RawValue> values;
     key->values(values);
     for (const auto& value : values) {
@@ -194,18 +171,12 @@ inline void DumpInto(registry::Hive& hive, const std::string& path, std::string&
     std::vector<std::string> names;
     key->subKeyNames(names);
     for (const std::string& name : names) {
-        DumpInto(hive, path + "\\" + name, out);
+        out += Dump(hive, path + "\\" + name);
     }
-}
-
-inline std::string Dump(registry::Hive& hive, const std::string& path) {
-    std::string out;
-    DumpInto(hive, path, out);
     return out;
 }
 
-// The core on a store of its own, with a Windows directory of its own beside it; its parts
-// under their short names.
+// The core on a store of its own, with a Windows directory of its own beside it.
 class ProfilesFixture : public ::testing::Test {
   protected:
     TempDir dir;
@@ -214,15 +185,14 @@ class ProfilesFixture : public ::testing::Test {
     FixedFolders folders;
     settings::NoEventPump pump;
     ScriptedPrompts prompts;
-    FaultyFiles files;
+    CrashingFiles files;
     profiles::Core core{hive, folders, pump, prompts, files};
     registry::Registry& reg = core.reg;
     settings::SettingContext& context = core.context;
-    settings::Base64& base64 = core.base64;
-    settings::SettingTransfer& transfer = core.transfer;
     profiles::ProfileStore& store = core.store;
     profiles::ProfileApplier& applier = core.applier;
     std::string winDir = dir.file("windows");
+    std::string hostsPath = files.JoinPath(winDir, "hosts");
 
     ProfilesFixture() {
         prompts.onAsk = [this](std::string_view text) {
@@ -236,9 +206,6 @@ class ProfilesFixture : public ::testing::Test {
              std::uint32_t type = registry::REG_SZ) {
         ASSERT_TRUE(reg.CreateKey(path, registry::Root::CurrentUser)) << path;
         ASSERT_EQ(reg.SetValue(path, name, value, type), registry::ERROR_SUCCESS) << name;
-    }
-    void putNumber(const std::string& path, const std::string& name, std::int32_t number) {
-        put(path, name, Variant(number), registry::REG_DWORD);
     }
     Variant get(const std::string& path, const std::string& name) {
         reg.GetValue(path, name);
@@ -256,16 +223,11 @@ class ProfilesFixture : public ::testing::Test {
         key->queryValue(name, type, data, size);
         return std::string(data.begin(), data.end());
     }
-    bool keyExists(const std::string& path) {
-        return hive.openKey(registry::Root::CurrentUser, path) != nullptr;
-    }
-
-    std::string hostsPath() const { return files.JoinPath(winDir, "hosts"); }
     std::optional<std::string> hosts() const {
-        if (!std::filesystem::exists(hostsPath())) {
+        if (!std::filesystem::is_regular_file(hostsPath)) {
             return std::nullopt;
         }
-        const auto bytes = ReadBytes(hostsPath());
+        const auto bytes = ReadBytes(hostsPath);
         return std::string(bytes.begin(), bytes.end());
     }
 };

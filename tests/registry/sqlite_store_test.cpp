@@ -56,19 +56,6 @@ TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAsTheyWere) {
     refused(dir.file("x.db"), "damaged or is not a database");
     RunSql(dir.file("mail.db"), "CREATE TABLE mail(id INTEGER)");
     refused(dir.file("mail.db"), "not a Quorvel registry store");
-
-    const std::string damaged = dir.file("damaged.db");
-    {
-        SqliteHive hive(damaged);
-        auto key = hive.createKey(Root::CurrentUser, "K");
-        for (int i = 0; i < 300; ++i) {
-            key->setValue(std::to_string(i), registry::REG_SZ, std::vector<std::uint8_t>(100, 'v'));
-        }
-    }
-    auto bytes = ReadBytes(damaged);
-    std::fill(bytes.begin() + 4096 + 8, bytes.begin() + 8192, 0xA5);
-    WriteBytes(damaged, std::string(bytes.begin(), bytes.end()));
-    refused(damaged, "damaged");
 }
 
 }  // namespace
