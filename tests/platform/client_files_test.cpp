@@ -46,6 +46,24 @@ TEST_F(ClientFilesTest, CopiesEveryByteAndReplacesTheDestination) {
     }
 }
 
+// A copy that is already as it should be is left in place rather than written again.
+TEST_F(ClientFilesTest, AnIdenticalCopyIsLeftInPlace) {
+    const auto inode = [this] {
+        struct stat info {};
+        ::stat(copy_.c_str(), &info);
+        return info.st_ino;
+    };
+    testing::WriteBytes(junction_, "[InternetShortcut]\r\n");
+    ASSERT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
+    const auto first = inode();
+    ASSERT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
+    EXPECT_EQ(inode(), first);
+    testing::WriteBytes(junction_, "[InternetShortcut]\r\nURL=x\r\n");
+    ASSERT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(Text(testing::ReadBytes(copy_)), "[InternetShortcut]\r\nURL=x\r\n");
+}
+
 // A write killed before its rename leaves its temporary file; the next write of the same file
 // clears it once it is old enough to be nobody's work in progress.
 TEST_F(ClientFilesTest, AWriteClearsTheTemporaryFilesOfAbandonedWrites) {
@@ -96,6 +114,14 @@ TEST_F(ClientFilesTest, ReportsFailuresAndLeavesTheDestinationAlone) {
         EXPECT_FALSE(error->description.empty());
         EXPECT_EQ(Text(testing::ReadBytes(copy_)), "old copy");
     }
+}
+
+TEST_F(ClientFilesTest, FileExistsOnlyForFiles) {
+    testing::WriteBytes(junction_, "");
+    EXPECT_TRUE(files_.FileExists(junction_));
+    EXPECT_FALSE(files_.FileExists(copy_));
+    EXPECT_FALSE(files_.FileExists(dir_.path().string()));
+    EXPECT_FALSE(files_.FileExists(""));
 }
 
 }  // namespace

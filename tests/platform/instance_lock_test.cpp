@@ -41,6 +41,17 @@ TEST_F(InstanceLockTest, FirstClaimsSecondIsTurnedAway) {
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
+TEST_F(InstanceLockTest, FreedWhenTheHolderGoes) {
+    auto first = std::make_unique<InstanceLock>(path_);
+    ASSERT_FALSE(first->AnotherInstanceRunning());
+    InstanceLock second(path_);
+    ASSERT_TRUE(second.AnotherInstanceRunning());
+
+    first.reset();
+    EXPECT_FALSE(second.AnotherInstanceRunning()) << "a turned-away object may claim later";
+    EXPECT_TRUE(InstanceLock(path_).AnotherInstanceRunning());
+}
+
 TEST_F(InstanceLockTest, FreedWhenTheHoldingProcessIsKilled) {
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -79,6 +90,10 @@ TEST_F(InstanceLockTest, AStartedClientDoesNotKeepTheLock) {
     EXPECT_FALSE(InstanceLock(path_).AnotherInstanceRunning());
     ::kill(static_cast<pid_t>(task), SIGKILL);
     ::waitpid(static_cast<pid_t>(task), nullptr, 0);
+}
+
+TEST_F(InstanceLockTest, WithoutALockFileNothingIsRunning) {
+    EXPECT_FALSE(InstanceLock(dir_.file("no-folder/registry.db.lock")).AnotherInstanceRunning());
 }
 
 }  // namespace

@@ -132,6 +132,37 @@ TEST_F(LinuxProcessesTest, PassesTheArgumentAsDataWithoutAShell) {
     }
 }
 
+TEST_F(LinuxProcessesTest, HandsTheWindowStyleToTheChildOnly) {
+    const std::string script = WriteScript(
+        dir_, "show", "env | grep '^QUORVEL_SHOW=' > \"$0.tmp\"; mv \"$0.tmp\" \"$0.out\"\n");
+    struct Case {
+        const char* inherited;  // our own QUORVEL_SHOW, nullptr for none
+        int style;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, app::kMaximizedFocus, "QUORVEL_SHOW=3\n"},
+        {nullptr, app::kNormalNoFocus, "QUORVEL_SHOW=4\n"},
+        // An inherited value is replaced, not listed twice.
+        {"9", app::kNormalNoFocus, "QUORVEL_SHOW=4\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        if (c.inherited != nullptr) {
+            ::setenv("QUORVEL_SHOW", c.inherited, 1);
+        } else {
+            ::unsetenv("QUORVEL_SHOW");
+        }
+        std::filesystem::remove(script + ".out");
+        RunToEnd(script, "x", c.style);
+        EXPECT_EQ(ReadText(script + ".out"), c.expected);
+        const char* ours = std::getenv("QUORVEL_SHOW");
+        EXPECT_EQ(ours == nullptr ? "" : std::string(ours),
+                  c.inherited == nullptr ? "" : c.inherited);
+    }
+    ::unsetenv("QUORVEL_SHOW");
+}
+
 TEST_F(LinuxProcessesTest, ReportsAProgramThatCannotRun) {
     const std::string plain = dir_.file("plain");
     testing::WriteBytes(plain, "#!/bin/sh\nexit 0\n");
@@ -187,6 +218,41 @@ TEST_F(LinuxProcessesTest, ActivateFollowsTheChildsLife) {
     EXPECT_FALSE(processes_.Activate(task));
 }
 
+TEST_F(LinuxProcessesTest, CollectsEndedChildrenOnAnyCall) {
+    std::string error;
+    const app::TaskId task = processes_.Start("/bin/true", "x", app::kMaximizedFocus, error);
+    ASSERT_NE(task, 0) << error;
+    const auto pid = static_cast<pid_t>(task);
+    ASSERT_TRUE(WaitUntil([&] { return IsZombie(pid); }));
+    processes_.SendKeys("{ENTER}");
+    EXPECT_FALSE(Exists(pid));
+}
+
+TEST_F(LinuxProcessesTest, ActivateSeesAProcessStartedElsewhere) {
+    testing::ChildProcess other({"/bin/sleep", "30"}, {});
+    const pid_t pid = other.pid();
+    ASSERT_GT(pid, 0);
+    EXPECT_TRUE(processes_.Activate(pid));
+    ::kill(pid, SIGKILL);
+    ASSERT_TRUE(WaitUntil([&] { return IsZombie(pid); }));
+    EXPECT_FALSE(processes_.Activate(pid)) << "a zombie is gone";
+    EXPECT_TRUE(IsZombie(pid)) << "another's child is left for its parent to collect";
+    EXPECT_EQ(other.wait(), 128 + SIGKILL);
+}
+
+TEST_F(LinuxProcessesTest, NumbersThatAreNoProcessNeverActivate) {
+    // kill(2) reads 0 and negative numbers as process groups or "everyone".
+    const std::vector<app::TaskId> tasks = {
+        0, -1, -static_cast<app::TaskId>(::getpgrp()),
+        static_cast<app::TaskId>(std::numeric_limits<pid_t>::max()) + 1,
+        std::numeric_limits<app::TaskId>::min()};
+    for (const app::TaskId task : tasks) {
+        SCOPED_TRACE(task);
+        ASSERT_FALSE(processes_.Activate(task));
+        EXPECT_FALSE(processes_.SendKeys("%{F4}"));
+    }
+}
+
 TEST_F(LinuxProcessesTest, AltF4ClosesTheActivatedClientThatExecedOnward) {
     // Like the Explorer stand-in: the started program replaces itself, keeping its pid.
     const std::string launcher = WriteScript(dir_, "launcher", "exec sleep 30\n");
@@ -200,6 +266,30 @@ TEST_F(LinuxProcessesTest, AltF4ClosesTheActivatedClientThatExecedOnward) {
     EXPECT_TRUE(processes_.SendKeys("%{F4}"));
     EXPECT_TRUE(WaitUntil([&] { return !processes_.Activate(task); }));
     EXPECT_FALSE(processes_.SendKeys("%{F4}")) << "nothing is active after a failed activation";
+}
+
+TEST_F(LinuxProcessesTest, ChildIsClosableWhateverOurSignalState) {
+    // The program itself may block or ignore SIGTERM to handle it its own way.
+    sigset_t term;
+    sigset_t previousMask;
+    ::sigemptyset(&term);
+    ::sigaddset(&term, SIGTERM);
+    ::pthread_sigmask(SIG_BLOCK, &term, &previousMask);
+    struct sigaction ignore {};
+    struct sigaction previousAction {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGTERM, &ignore, &previousAction);
+
+    std::string error;
+    const app::TaskId task = processes_.Start("/bin/sleep", "30", app::kMaximizedFocus, error);
+    ::sigaction(SIGTERM, &previousAction, nullptr);
+    ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
+    ASSERT_NE(task, 0) << error;
+    KillOnExit guard(task);
+
+    ASSERT_TRUE(processes_.Activate(task));
+    EXPECT_TRUE(processes_.SendKeys("%{F4}"));
+    EXPECT_TRUE(WaitUntil([&] { return !processes_.Activate(task); }));
 }
 
 TEST_F(LinuxProcessesTest, OnlyAltF4IsSent) {

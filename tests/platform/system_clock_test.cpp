@@ -75,5 +75,15 @@ TEST(SystemClockTest, TellsLocalTimeOfDay) {
     }
 }
 
+TEST(SystemClockTest, HasFractionsOfASecond) {
+    SystemClock clock;
+    bool fraction = false;
+    for (int i = 0; i < 20 && !fraction; ++i) {
+        const double now = clock.SecondsSinceMidnight();
+        fraction = now != std::floor(now);
+    }
+    EXPECT_TRUE(fraction);
+}
+
 }  // namespace
 }  // namespace quorvel::platform

@@ -40,5 +40,18 @@ TEST(RegProcesses, ParallelWritersLoseNoValue) {
     }
 }
 
+TEST(RegProcesses, NewerStoreIsRefusedUntouched) {
+    TempDir dir;
+    const std::string store = dir.file("registry.db");
+    ASSERT_EQ(Wait(Start(store, {"add", "HKCU\\K"})), 0);
+    sqlite3* db = nullptr;
+    sqlite3_open(store.c_str(), &db);
+    sqlite3_exec(db, "PRAGMA user_version = 9", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    const auto before = ReadBytes(store);
+    EXPECT_EQ(Wait(Start(store, {"add", "HKCU\\K", "/v", "x", "/d", "1", "/f"})), 1);
+    EXPECT_EQ(ReadBytes(store), before);
+}
+
 }  // namespace
 }  // namespace quorvel::testing

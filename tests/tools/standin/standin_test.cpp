@@ -117,6 +117,18 @@ TEST_F(Standin, InstallPutsTheStartFilesOnceAndTheDemoOnlyWhereNothingIsThere) {
     EXPECT_EQ(value(kMail, "Default POP3 Server"), "");
 }
 
+TEST_F(Standin, InstallFailsClearlyBeforeChangingAnything) {
+    testing::WriteBytes(store_, "not a database at all");
+    EXPECT_EQ(install(true), 1);
+    EXPECT_NE(err_.str().find(store_), std::string::npos) << err_.str();
+    EXPECT_FALSE(fs::exists(windows_));
+    fs::remove(store_);
+    env_["QUORVEL_WINDIR"] = program("xdg-open") + "/windows";
+    EXPECT_EQ(install(true), 1);
+    EXPECT_NE(err_.str().find("Windows directory"), std::string::npos) << err_.str();
+    EXPECT_EQ(value(kAppPath, "", Root::LocalMachine), "");
+}
+
 TEST(ExplorerStart, TellsMailFromNewsByTheClassIdentifierOfAnExistingFile) {
     const std::string lower = "/w/M.{89292102-4755-11cf-9dc2-00aa006c2b84}";
     const std::set<std::string> files{"/w/Mail" + kMailId, "/w/J.Doe" + kNewsId, lower,
@@ -196,6 +208,24 @@ TEST_F(Standin, ClientReadsTheClientsOwnKeys) {
     EXPECT_EQ(
         news.identity.senderName + " " + news.lastGroup + " " + news.servers.at(0).connectionType,
         "Ann N comp.lang.c 2");
+}
+
+// Whatever the store holds, the running client only reads it, and it closes on SIGTERM.
+TEST(ClientProcess, ComesUpWithoutWritingAndClosesOnSigterm) {
+    for (const std::string store : {"", "not a registry store"}) {
+        testing::TempDir dir;
+        const std::string ready = dir.file("ready");
+        if (!store.empty()) {
+            testing::WriteBytes(dir.file("registry.db"), store);
+        }
+        StandinProcess client(dir, QUORVEL_STANDIN_EXE, {"client", "news"},
+                              {{"QUORVEL_STANDIN_READY_FILE", ready}});
+        ASSERT_TRUE(testing::Await([&] { return !ReadText(ready).empty(); })) << client.err();
+        EXPECT_EQ(client.wait(std::chrono::milliseconds(300)), std::nullopt) << "it waits";
+        ASSERT_EQ(::kill(client.pid(), SIGTERM), 0);
+        EXPECT_EQ(client.wait(), 0) << client.err();
+        EXPECT_EQ(ReadText(dir.file("registry.db")), store);
+    }
 }
 
 }  // namespace
