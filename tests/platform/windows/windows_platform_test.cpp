@@ -89,7 +89,7 @@ TEST_F(Processes, AltF4ClosesTheActivatedWindowAndActivatingFailsAfterwards) {
     }
 }
 
-TEST_F(Processes, ATaskWithoutAWindowCannotBeActivated) {
+TEST_F(Processes, ATaskWithoutAWindowOrAProgramCannotBeActivated) {
     const app::TaskId task =
         startHelper(dir.file("report"), " nowindow", app::kNormalNoFocus).first;
     EXPECT_FALSE(processes.Activate(task));
@@ -98,9 +98,6 @@ TEST_F(Processes, ATaskWithoutAWindowCannotBeActivated) {
     const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(task));
     TerminateProcess(process, 0);
     CloseHandle(process);
-}
-
-TEST_F(Processes, StartingAMissingProgramTellsWhy) {
     std::string error;
     EXPECT_EQ(processes.Start(dir.file("EXPLORER.EXE"), "/root,x", app::kNormalNoFocus, error), 0);
     EXPECT_NE(error.find("EXPLORER.EXE: "), std::string::npos) << error;
@@ -141,7 +138,6 @@ TEST_F(WindowsFiles, CopyReplacesTheDestinationWithEveryByteOrFailsAsTheOriginal
     testing::WriteBytes(copy, std::string(100000, 'o'));
     EXPECT_EQ(files.CopyFile(junction, copy), std::nullopt);
     EXPECT_EQ(Text(copy), content);
-    EXPECT_EQ(Text(junction), content);
     const struct {
         std::string from, to;
         int number;
@@ -168,8 +164,7 @@ TEST_F(WindowsFiles, HostsFileIsWrittenReadAndDeletedInTheWindowsFolder) {
     EXPECT_EQ(files.JoinPath("C:\\WINDOWS\\", "hosts"), "C:\\WINDOWS\\hosts");
     EXPECT_EQ(files.WriteFile(hosts, "127.0.0.1       localhost\r\n"), std::nullopt);
     EXPECT_EQ(std::get<std::string>(files.ReadFile(hosts)), "127.0.0.1       localhost\r\n");
-    EXPECT_TRUE(files.FileExists(hosts));
-    EXPECT_FALSE(files.FileExists(dir.path().string()));
+    EXPECT_TRUE(files.FileExists(hosts) && !files.FileExists(dir.path().string()));
     EXPECT_EQ(files.DeleteFile(hosts), std::nullopt);
     EXPECT_EQ(files.DeleteFile(hosts), std::nullopt) << "deleting what is gone is no error";
     EXPECT_EQ(std::get<profiles::FileError>(files.ReadFile(hosts)).number, 53);

@@ -3,12 +3,10 @@
 
 #include <filesystem>
 #include <map>
-#include <set>
 #include <sstream>
 #include <thread>
 
 #include "client_settings.h"
-#include "explorer_role.h"
 #include "install.h"
 #include "registry/sqlite/sqlite_hive.h"
 #include "settings_view.h"
@@ -49,21 +47,13 @@ testing::ChildProcess StartStandin(const testing::TempDir& dir, std::vector<std:
     return testing::ChildProcess(argv, env, dir.file("stderr"), testing::EnvironmentBase::Empty);
 }
 
-class NoFolders final : public registry::SystemFolders {
-  public:
-    std::optional<std::string> windowsDirectory() const override { return std::nullopt; }
-};
-
 // A store, a Windows directory and a PATH of the test's own.
 class Standin : public ::testing::Test {
   protected:
     int install(bool demo = false) {
         err_.str("");
-        const auto env = [this](const char* name) -> std::optional<std::string> {
-            return env_.count(name) ? std::optional(env_.at(name)) : std::nullopt;
-        };
         std::ostringstream out;
-        return RunInstall({demo, QUORVEL_STANDIN_EXE}, env, out, err_);
+        return RunInstall({demo, QUORVEL_STANDIN_EXE}, lookup_, out, err_);
     }
     std::string program(const std::string& name) {
         fs::create_directories(dir_.file("bin"));
@@ -89,11 +79,14 @@ class Standin : public ::testing::Test {
     }
 
     testing::TempDir dir_;
-    NoFolders folders_;
     std::string store_ = dir_.file("registry.db");
     std::string windows_ = dir_.file("windows");
     std::map<std::string, std::string> env_{
         {"QUORVEL_REGISTRY", store_}, {"QUORVEL_WINDIR", windows_}, {"PATH", dir_.file("bin")}};
+    platform::EnvironmentLookup lookup_ = [this](const char* name) -> std::optional<std::string> {
+        return env_.count(name) ? std::optional(env_.at(name)) : std::nullopt;
+    };
+    platform::EnvironmentSystemFolders folders_{lookup_};
     std::ostringstream err_;
 };
 
@@ -149,73 +142,60 @@ TEST_F(Standin, InstallFailsClearlyBeforeChangingAnything) {
     EXPECT_EQ(value(kAppPath, "", Root::LocalMachine), "");
 }
 
-TEST(ExplorerStart, TellsMailFromNewsByTheClassIdentifierOfAnExistingFile) {
-    const std::string lower = "/w/M.{89292102-4755-11cf-9dc2-00aa006c2b84}";
-    const std::set<std::string> files{"/w/Mail" + kMailId, "/w/J.Doe" + kNewsId, lower,
-                                      "/w/Mail" + kMailId + ".bak"};
-    const std::pair<std::vector<std::string>, std::optional<ClientKind>> cases[] = {
-        {{"/root,/w/Mail" + kMailId}, ClientKind::Mail},
-        {{"/root,/w/J.Doe" + kNewsId}, ClientKind::News},
-        {{"/ROOT," + lower}, ClientKind::Mail},
-        {{"/root,/w/Gone" + kMailId}, std::nullopt},
-        {{"/root,/w/Mail" + kMailId + ".bak"}, std::nullopt},
-        {{"/w/Mail" + kMailId}, std::nullopt},
-        // A path split at a blank by a careless launcher must not pass as its first half.
-        {{"/root,/w/Mail" + kMailId, "Home"}, std::nullopt},
-    };
-    for (const auto& [args, client] : cases) {
-        const auto start =
-            ResolveExplorerStart(args, [&](auto& path) { return files.count(path); });
-        const auto* target = std::get_if<ExplorerTarget>(&start);
-        EXPECT_EQ(target ? std::optional(target->client) : std::nullopt, client) << args[0];
-        EXPECT_EQ(target ? target->junction : args[0].substr(6), args[0].substr(6));
-    }
-}
-
-TEST_F(Standin, ExplorerBecomesTheClientUnderTheSameProcessId) {
+// EXPLORER.EXE becomes the client its junction names, under the same process id, and refuses
+// anything else; every call is logged, also one refused.
+TEST_F(Standin, ExplorerBecomesTheClientOfItsJunctionUnderTheSameProcessId) {
     ASSERT_EQ(install(), 0);
+    const std::string work = windows_ + "/Work" + kMailId, home = windows_ + "/My Home" + kNewsId;
+    const std::string lower = windows_ + "/M.{89292102-4755-11cf-9dc2-00aa006c2b84}";
+    for (const std::string& file : {work, home, lower, work + ".bak", windows_ + "/hosts"}) {
+        testing::WriteBytes(file, "junction\n");
+    }
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"/root," + work}, "mail"},
+        {{"/ROOT," + home}, "news"},
+        {{"/root," + lower}, "mail"},
+        {{"/root," + windows_ + "/Gone" + kMailId}, ""},
+        {{"/root," + work + ".bak"}, ""},
+        {{"/root," + windows_ + "/hosts"}, ""},
+        {{work}, ""},
+        {{"/root," + work, "Home"}, ""},  // split at a blank, it must not pass as its first half
+    };
     const std::string ready = dir_.file("ready");
     std::string log;
-    for (const auto& [name, word] :
-         {std::pair{"Work" + kMailId, "mail"}, std::pair{"My Home" + kNewsId, "news"},
-          std::pair{std::string("hosts"), ""}}) {
-        const std::string path = windows_ + "/" + name;
-        testing::WriteBytes(path, "junction\n");
+    for (const auto& [args, word] : cases) {
         fs::remove(ready);
-        auto process = StartStandin(dir_, {windows_ + "/EXPLORER.EXE", "/root," + path},
+        std::vector<std::string> argv{windows_ + "/EXPLORER.EXE"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        auto process = StartStandin(dir_, argv,
                                     {{"QUORVEL_EXPLORER_LOG", dir_.file("log")},
                                      {"QUORVEL_STANDIN_READY_FILE", ready},
                                      {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"}});
-        EXPECT_EQ(process.wait(), *word ? 0 : 1) << ReadText(dir_.file("stderr"));
-        EXPECT_EQ(ReadText(ready), *word ? std::to_string(process.pid()) + " " + word + "\n" : "");
-        log += "/root," + path + "\n";
+        EXPECT_EQ(process.wait(), word.empty() ? 1 : 0) << args[0];
+        EXPECT_EQ(ReadText(ready),
+                  word.empty() ? "" : std::to_string(process.pid()) + " " + word + "\n");
+        log += args[0] + (args.size() > 1 ? " " + args[1] : "") + "\n";
     }
-    EXPECT_EQ(ReadText(dir_.file("log")), log);  // every call, also one refused
+    EXPECT_EQ(ReadText(dir_.file("log")), log);
 }
 
 TEST_F(Standin, ClientReadsTheClientsOwnKeysNotTheirNamesakes) {
-    const std::string pop3 = kMail + "\\POP3\\";
     set(kImn, "Store Root", "/store/ann");
-    set(kMail, "Store Root", "/wrong/mail-key");  // the store root is the client's own
+    set(kMail, "Store Root", "/wrong/mail-key");
     set(kMail, "Sender Name", "Ann");
     set(kNews, "Sender Name", "Ann N");
-    set(pop3 + "work.example.com", "Account", "ann.w");
-    set(pop3 + "Home.example.com", "Password", "YWJj", registry::REG_BINARY);
-    set(pop3 + "old.example.com", "Password", "", registry::REG_BINARY);  // blanked: "="
+    set(kMail + "\\POP3\\work.example.com", "Password", "YWJj", registry::REG_BINARY);
+    set(kMail + "\\POP3\\old.example.com", "Password", "", registry::REG_BINARY);  // blanked
     set(kMail, "Default POP3 Server", "WORK.example.com");  // marked whatever the case
     registry::SqliteHive hive(store_);
     registry::Registry reg(hive, folders_);
     const MailSettings mail = ReadMailSettings(reg);
-    std::string shown = mail.storeRoot + " " + mail.identity.senderName + " " +
-                        ReadNewsSettings(reg).identity.senderName;
-    for (const Pop3Server& server : mail.pop3Servers) {  // in the registry's order, any case
-        shown +=
-            " " + server.name + ":" + server.account + (server.passwordStored ? ":stored" : "");
-    }
-    EXPECT_EQ(shown,
-              "/store/ann Ann Ann N Home.example.com::stored old.example.com: "
-              "work.example.com:ann.w");
-    EXPECT_EQ(MailView(mail)[2].sections.at(2).title, "POP3 server work.example.com (default)");
+    EXPECT_EQ(mail.storeRoot + " " + mail.identity.senderName + " " +
+                  ReadNewsSettings(reg).identity.senderName + " " +
+                  std::to_string(mail.pop3Servers.at(0).passwordStored) +
+                  std::to_string(mail.pop3Servers.at(1).passwordStored),
+              "/store/ann Ann Ann N 01");
+    EXPECT_EQ(MailView(mail)[2].sections.at(1).title, "POP3 server work.example.com (default)");
 }
 
 // Whatever the store holds, the running client only reads it, and it closes on SIGTERM.
