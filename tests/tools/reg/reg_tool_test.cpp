@@ -49,6 +49,9 @@ class RegTool : public ::testing::Test {
         }
         return text;
     }
+    bool exists(const std::string& path) {
+        return hive.openKey(registry::Root::CurrentUser, path) != nullptr;
+    }
     std::string file(const std::string& bytes) {
         WriteBytes(dir.file("in.reg"), bytes);
         return "import " + dir.file("in.reg");
@@ -59,47 +62,29 @@ class RegTool : public ::testing::Test {
 };
 
 TEST_F(RegTool, AddStoresWhatRegExeStoresAndRefusesWhatItRefuses) {
-    const struct {
-        std::string args;  // after "add"
-        std::string name;
-        std::string stored;  // "": refused, nothing stored
-    } cases[] = {
-        // Without /v or /ve the default value is set, also with /t; "" when there is no /d.
-        {"HKCU\\K", "", "1:00"},
-        {"HKCU\\K /t REG_DWORD /d 0x1f", "", "4:1f000000"},
-        {"HKCU\\K /v v /t REG_TEXT /d 1", "v", ""},
-        // One trailing backslash is the key itself; two, or a root with one, name no key.
-        {"HKCU\\K\\ /v v /d 1", "v", "1:3100"},
-        {"HKCU\\K\\\\ /v v /d 1", "v", ""},
-        {"HKCU\\ /v v /d 1", "v", ""},
-        // REG_MULTI_SZ: "\0" separates unless /s gives one character instead; a separator at
-        // the end closes the list, an empty item elsewhere is refused.
-        {"HKCU\\K /v v /t REG_MULTI_SZ /d a\\0b", "v", "7:6100620000"},
-        {"HKCU\\K /v v /t REG_MULTI_SZ /s # /d a\\0#b", "v", "7:615c3000620000"},
-        {"HKCU\\K /v v /t REG_MULTI_SZ /s #= /d a#=b", "v", ""},
-        {"HKCU\\K /v v /t REG_MULTI_SZ /s # /d a#", "v", "7:610000"},
-        {"HKCU\\K /v v /t REG_MULTI_SZ /s # /d #", "v", "7:0000"},
-        {"HKCU\\K /v v /t REG_MULTI_SZ", "v", "7:00"},
-        {"HKCU\\K /v v /t REG_MULTI_SZ /s # /d #a", "v", ""},
-        // Numbers are decimal or 0x hex; a DWORD needs data and is never negative, a QWORD
-        // without data is 0.
-        {"HKCU\\K /v v /t REG_DWORD /d 0123", "v", "4:7b000000"},
-        {"HKCU\\K /v v /t REG_DWORD /d -1", "v", ""},
-        {"HKCU\\K /v v /t REG_DWORD /d 4294967296", "v", ""},
-        {"HKCU\\K /v v /t REG_DWORD", "v", ""},
-        {"HKCU\\K /v v /t REG_QWORD", "v", "11:0000000000000000"},
-        {"HKCU\\K /v v /t REG_QWORD /d -1", "v", "11:ffffffffffffffff"},
-        // Binary data is hex digits, an odd first digit standing alone.
-        {"HKCU\\K /v v /t REG_BINARY /d abc", "v", "3:0abc"},
-        {"HKCU\\K /v v /t REG_BINARY /d 0xab", "v", ""},
-        // Each switch once, and only one of /v, /ve and /va.
-        {"HKCU\\K /v v /t REG_SZ /t REG_SZ /d x", "v", ""},
-        {"HKCU\\K /ve /va /d x", "", ""},
+    const std::pair<std::string, std::string> cases[] = {
+        // After "add HKCU\K"; what value v (or the default value) holds, "" for refused.
+        // Without /v or /ve the default value is set, to "" when there is no /d.
+        {"", "1:00"},
+        {"\\ /v v /d 1", "1:3100"},  // one trailing backslash is the key itself, two no key
+        {"\\\\ /v v /d 1", ""},
+        // REG_MULTI_SZ: "\0" separates unless /s gives another; a separator at the end closes
+        // the list, an empty item elsewhere is refused.
+        {" /v v /t REG_MULTI_SZ /d a\\0b", "7:6100620000"},
+        {" /v v /t REG_MULTI_SZ /s # /d a\\0#b", "7:615c3000620000"},
+        {" /v v /t REG_MULTI_SZ /s # /d a#", "7:610000"},
+        {" /v v /t REG_MULTI_SZ /s # /d #a", ""},
+        // Numbers are decimal or 0x hex; a DWORD is never negative, a QWORD wraps.
+        {" /v v /t REG_DWORD /d 0123", "4:7b000000"},
+        {" /v v /t REG_DWORD /d -1", ""},
+        {" /v v /t REG_QWORD /d -1", "11:ffffffffffffffff"},
+        {" /v v /t REG_BINARY /d abc", "3:0abc"},  // an odd first digit stands alone
+        {" /ve /va /d x", ""},                     // only one of /v, /ve and /va
     };
-    for (const auto& c : cases) {
+    for (const auto& [args, expected] : cases) {
         hive.openKey(registry::Root::CurrentUser, "")->deleteSubKeyTree("K");
-        EXPECT_EQ(run("add " + c.args + " /f").status, c.stored.empty() ? 1 : 0) << c.args;
-        EXPECT_EQ(stored("K", c.name), c.stored) << c.args;
+        EXPECT_EQ(run("add HKCU\\K" + args + " /f").status, expected.empty() ? 1 : 0) << args;
+        EXPECT_EQ(stored("K", args.find("/v ") == std::string::npos ? "" : "v"), expected) << args;
     }
 }
 
@@ -107,67 +92,45 @@ TEST_F(RegTool, CommandsAnswerAsRegExe) {
     for (const char* add :
          // In name order: the Windows registry lists values sorted, the store in creation order.
          {"HKCU\\Q /v a /d 1", "HKCU\\Q\\S /v a /d 2", "HKCU\\Q\\S /v b /t REG_BINARY /d 00ff",
-          "HKCU\\Q\\S /v e /t REG_DWORD_BIG_ENDIAN /d 258",
           "HKCU\\Q\\S /v m /t REG_MULTI_SZ /d a\\0b", "HKCU\\Q\\S /v q /t REG_QWORD /d 0x123456789",
           "HKCU\\E\\S2 /v b /d 3"}) {
         ASSERT_EQ(run(std::string("add ") + add).status, 0) << add;
     }
     hive.createKey(registry::Root::CurrentUser, "E\\S1");
-    const std::string q = "\nHKEY_CURRENT_USER\\Q";
-    const std::string e = "\nHKEY_CURRENT_USER\\E";
-    const std::string s =
-        q + "\\S\n    a    REG_SZ    2\n    b    REG_BINARY    00FF\n" +
-        "    e    REG_DWORD_BIG_ENDIAN    0x102\n    m    REG_MULTI_SZ    a\\0b\n" +
-        "    q    REG_QWORD    0x123456789\n\n";
+    const std::string q = "\nHKEY_CURRENT_USER\\Q", e = "\nHKEY_CURRENT_USER\\E";
     const std::string out = dir.file("out.reg");
-    const struct {
-        std::string line;
-        int status;
-        std::string out;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         // A key's block is its name, its values and a blank line, in the key's stored case; a key
         // without values shows no block at the top. /s shows the block of every key below.
-        {"query hkcu\\q\\s", 0, s},
-        {"query HKCU\\Q", 0, q + "\n    a    REG_SZ    1\n" + q + "\\S\n"},
-        {"query HKCU\\E", 0, e + "\\S1" + e + "\\S2\n"},
-        {"query HKCU\\E /s", 0, e + "\\S1\n" + e + "\\S2\n    b    REG_SZ    3\n\n"},
-        {"query HKCU\\Q /v a", 0, q + "\n    a    REG_SZ    1\n\n"},
-        {"query HKCU\\Q /v A /s", 0,
-         q + "\n    a    REG_SZ    1\n" + q + "\\S\n    a    REG_SZ    2\n\n" +
-             "End of search: 2 match(es) found.\n"},
-        {"query HKCU\\Q /ve", 0, q + "\n    (Default)    REG_SZ    (value not set)\n\n"},
-        {"query HKCU\\Q /v missing /s", 1, ""},
-        {"query HKCU\\Missing", 1, ""},
-        {"query HKCR\\Q", 1, ""},
-        {"", 1, ""},
-        {"frobnicate", 1, ""},
-        {"add HKCU\\Q /v", 1, ""},
-        {"add HKCU\\Q /q", 1, ""},
-        {"delete HKCU\\Q /v missing /f", 1, ""},
-        {"delete HKCU /f", 1, ""},
-        {"import " + dir.file("missing.reg"), 1, ""},
-        {"import " + dir.path().string(), 1, ""},
-        {"export HKCU\\Missing " + out, 1, ""},
-        // /y comes after the key and the file.
-        {"export /y HKCU\\E " + out, 1, ""},
-        {"export HKCU\\E /y " + out, 1, ""},
-        {"export HKCU\\E " + out + " /y", 0, "The operation completed successfully.\n"},
+        {"query hkcu\\q\\s", q + "\\S\n    a    REG_SZ    2\n    b    REG_BINARY    00FF\n" +
+                                 "    m    REG_MULTI_SZ    a\\0b\n    q    REG_QWORD    " +
+                                 "0x123456789\n\n"},
+        {"query HKCU\\Q", q + "\n    a    REG_SZ    1\n" + q + "\\S\n"},
+        {"query HKCU\\E", e + "\\S1" + e + "\\S2\n"},
+        {"query HKCU\\E /s", e + "\\S1\n" + e + "\\S2\n    b    REG_SZ    3\n\n"},
+        {"query HKCU\\Q /v A /s",
+         q + "\n    a    REG_SZ    1\n" + q +
+             "\\S\n    a    REG_SZ    2\n\nEnd of search: 2 match(es) found.\n"},
+        {"query HKCU\\Q /ve", q + "\n    (Default)    REG_SZ    (value not set)\n\n"},
+        {"export HKCU\\E " + out + " /y", "The operation completed successfully.\n"},
+        // Refused, with nothing on stdout.
+        {"query HKCU\\Q /v missing /s", ""},
+        {"add HKCU\\Q /v", ""},
+        {"delete HKCU\\Q /v missing /f", ""},
+        {"delete HKCU /f", ""},
+        {"export HKCU\\E /y " + out, ""},  // /y comes after the key and the file
     };
-    for (const auto& c : cases) {
-        const Outcome outcome = run(c.line);
-        EXPECT_EQ(outcome.status, c.status) << c.line;
-        EXPECT_EQ(outcome.out, c.out) << c.line;
+    for (const auto& [line, expected] : cases) {
+        const Outcome outcome = run(line);
+        EXPECT_EQ(outcome.status, expected.empty() ? 1 : 0) << line;
+        EXPECT_EQ(outcome.out, expected) << line;
     }
-    const std::string usage = run("delete /?").out;  // the command's own usage only
-    EXPECT_TRUE(usage.find("quorvel-reg delete") != std::string::npos &&
-                usage.find("quorvel-reg add") == std::string::npos)
-        << usage;
 }
 
 TEST_F(RegTool, OverwritesAndDeletesAskFirstAndDeleteTakesAValueTheValuesOrAWholeKey) {
-    run("add HKCU\\K /v a /d 1");
-    run("add HKCU\\K /v b /d 1");
-    run("add HKCU\\K\\Sub\\Deeper /v c /d 1");
+    for (const char* add : {"HKCU\\K /v a /d 1", "HKCU\\K /v b /d 1", "HKCU\\K\\Sub /v c /d 1"}) {
+        run(std::string("add ") + add);
+    }
     run("add HKCU\\K /v a /d 2", "no\n");
     EXPECT_EQ(stored("K", "a"), "1:3100");
     run("add HKCU\\K /v a /d 2", "yes\n");
@@ -175,14 +138,11 @@ TEST_F(RegTool, OverwritesAndDeletesAskFirstAndDeleteTakesAValueTheValuesOrAWhol
     run("delete HKCU\\K /v A", "");  // no answer at all is a no
     EXPECT_NE(stored("K", "a"), "");
     run("delete HKCU\\K /v A", "Y\n");
-    EXPECT_EQ(stored("K", "a"), "");
-    EXPECT_NE(stored("K", "b"), "");
+    EXPECT_EQ(stored("K", "a") + "|" + stored("K", "b"), "|1:3100");
     EXPECT_EQ(run("delete HKCU\\K /va /f").status, 0);
-    EXPECT_EQ(stored("K", "b"), "");
-    EXPECT_NE(stored("K\\Sub\\Deeper", "c"), "");
+    EXPECT_EQ(stored("K", "b") + "|" + stored("K\\Sub", "c"), "|1:3100") << "values, not keys";
     EXPECT_EQ(run("delete HKCU\\K\\Sub /f").status, 0);
-    EXPECT_FALSE(hive.openKey(registry::Root::CurrentUser, "K\\Sub"));
-    EXPECT_TRUE(hive.openKey(registry::Root::CurrentUser, "K"));
+    EXPECT_TRUE(exists("K") && !exists("K\\Sub"));
 }
 
 TEST_F(RegTool, ExportWritesTheTreeAsRegeditAndImportGivesItBackOrDeletes) {
@@ -191,15 +151,14 @@ TEST_F(RegTool, ExportWritesTheTreeAsRegeditAndImportGivesItBackOrDeletes) {
     run("add HKCU\\Q\\Sub /ve /d x");
     const std::string path = dir.file("q.reg");
     ASSERT_EQ(run("export hkcu\\q " + path).status, 0);
-    std::string utf16 = "\xFF\xFE";
+    std::vector<std::uint8_t> utf16 = {0xFF, 0xFE};
     for (const char c : std::string("Windows Registry Editor Version 5.00\r\n\r\n"
                                     "[HKEY_CURRENT_USER\\Q]\r\n\"Num\"=dword:00000007\r\n\r\n"
                                     "[HKEY_CURRENT_USER\\Q\\Empty]\r\n\r\n"
                                     "[HKEY_CURRENT_USER\\Q\\Sub]\r\n@=\"x\"\r\n\r\n")) {
-        utf16 += {c, '\0'};
+        utf16.insert(utf16.end(), {static_cast<std::uint8_t>(c), 0});
     }
-    const std::vector<std::uint8_t> bytes(utf16.begin(), utf16.end());
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(ReadBytes(path), utf16);
 
     const std::string before = run("query HKCU\\Q /s").out;
     run("delete HKCU\\Q /f");
@@ -208,18 +167,16 @@ TEST_F(RegTool, ExportWritesTheTreeAsRegeditAndImportGivesItBackOrDeletes) {
 
     // An existing file is replaced only when the answer is yes.
     EXPECT_EQ(run("export HKCU\\Q\\Sub " + path, "n\n").status, 0);
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(ReadBytes(path), utf16);
     run("export HKCU\\Q\\Sub " + path, "y\n");
-    EXPECT_NE(ReadBytes(path), bytes);
+    EXPECT_NE(ReadBytes(path), utf16);
 
     // Deleting what is not there is no failure.
-    ASSERT_EQ(run(file("REGEDIT4\n[-HKEY_CURRENT_USER\\Q\\Sub]\n[-HKEY_CURRENT_USER\\NeverWas]\n"
+    EXPECT_EQ(run(file("REGEDIT4\n[-HKEY_CURRENT_USER\\Q\\Sub]\n[-HKEY_CURRENT_USER\\NeverWas]\n"
                        "[HKEY_CURRENT_USER\\Q]\n\"Num\"=-\n\"absent\"=-\n"))
                   .status,
               0);
-    EXPECT_FALSE(hive.openKey(registry::Root::CurrentUser, "Q\\Sub"));
-    EXPECT_EQ(stored("Q", "Num"), "");
-    EXPECT_TRUE(hive.openKey(registry::Root::CurrentUser, "Q\\Empty"));
+    EXPECT_TRUE(stored("Q", "Num").empty() && !exists("Q\\Sub") && exists("Q\\Empty"));
 }
 
 // regedit drops a line it cannot read, some of them silently; import refuses the whole file
@@ -228,15 +185,10 @@ TEST_F(RegTool, ImportReadsWhatRegeditReadsAndRefusesWhatItDrops) {
     const std::string head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\I]\n";
     // Each file with what query shows of the value "v", or where the error points.
     const std::pair<std::string, std::string> cases[] = {
-        {head + "\"v\"=hex:01,\\\n\n  02\n", "    0102\n"},
         {head + "\"v\"=hex:01,\\\n; note\n  02\n", "    0102\n"},
-        {head + "# note\n\"v\"=hex:03\n", "    03\n"},
-        {"  " + head + "\"v\"=hex:04\n", "    04\n"},
-        {"REGEDIT4\n\n[HKEY_CURRENT_USER\\I\\\\]\n\"v\"=hex:05\n", "    05\n"},
         {head + "\"v\"=\"a\\\\0\"\n", "    a\\0\n"},
         {head + "\"v\"=hex:01,\\\n# note\n  02\n", "in.reg:5:"},
         {head + "\"v\"=hex:01\\\n  02\n", "in.reg:4:"},
-        {head + "\"v\"=hex:01,\\\n  \\\n  02\n", "in.reg:5:"},
         {head + "\"v\"=\"a\\0b\"\n", "in.reg:4:"},
     };
     for (const auto& [text, expected] : cases) {
@@ -244,7 +196,7 @@ TEST_F(RegTool, ImportReadsWhatRegeditReadsAndRefusesWhatItDrops) {
         const Outcome outcome = run(file(text));
         const std::string shown = outcome.status == 0 ? run("query HKCU\\I /v v").out : outcome.err;
         EXPECT_NE(shown.find(expected), std::string::npos) << text << shown;
-        EXPECT_EQ(outcome.status == 0, !!hive.openKey(registry::Root::CurrentUser, "I")) << text;
+        EXPECT_EQ(outcome.status == 0, exists("I")) << text;
     }
 }
 

@@ -3,23 +3,21 @@
 
 #include <filesystem>
 #include <map>
-#include <set>
 #include <sstream>
+#include <thread>
 
 #include "client_settings.h"
-#include "explorer_role.h"
 #include "install.h"
 #include "registry/sqlite/sqlite_hive.h"
 #include "settings_view.h"
-#include "standin_process.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
 
 namespace quorvel::standin {
 namespace {
 
 namespace fs = std::filesystem;
 using registry::Root;
-using testing::ReadText;
-using testing::StandinProcess;
 
 const std::string kMailId = ".{89292102-4755-11cf-9DC2-00AA006C2B84}";
 const std::string kNewsId = ".{89292103-4755-11cf-9DC2-00AA006C2B84}";
@@ -29,21 +27,33 @@ const std::string kImn = "Software\\Microsoft\\Internet Mail and News";
 const std::string kMail = kImn + "\\Mail";
 const std::string kNews = kImn + "\\News";
 
-class NoFolders final : public registry::SystemFolders {
-  public:
-    std::optional<std::string> windowsDirectory() const override { return std::nullopt; }
-};
+std::string ReadText(const std::string& path) {
+    const auto bytes = testing::ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// quorvel-standin (or a link to it) as its own process, in an environment chosen whole so that
+// the store and the Windows directory are the test's and never the user's.
+testing::ChildProcess StartStandin(const testing::TempDir& dir, std::vector<std::string> argv,
+                                   const testing::Environment& extra = {}) {
+    testing::Environment env{{"PATH", "/usr/bin:/bin"},
+                             {"HOME", dir.path().string()},
+                             {"XDG_RUNTIME_DIR", dir.path().string()},
+                             {"QT_QPA_PLATFORM", "offscreen"},
+                             {"QUORVEL_REGISTRY", dir.file("registry.db")},
+                             {"QUORVEL_WINDIR", dir.file("windows")}};
+    env.insert(extra.begin(), extra.end());
+    fs::remove(dir.file("stderr"));  // each process's words alone
+    return testing::ChildProcess(argv, env, dir.file("stderr"), testing::EnvironmentBase::Empty);
+}
 
 // A store, a Windows directory and a PATH of the test's own.
 class Standin : public ::testing::Test {
   protected:
     int install(bool demo = false) {
-        out_.str("");
         err_.str("");
-        const auto env = [this](const char* name) -> std::optional<std::string> {
-            return env_.count(name) ? std::optional(env_.at(name)) : std::nullopt;
-        };
-        return RunInstall({demo, QUORVEL_STANDIN_EXE}, env, out_, err_);
+        std::ostringstream out;
+        return RunInstall({demo, QUORVEL_STANDIN_EXE}, lookup_, out, err_);
     }
     std::string program(const std::string& name) {
         fs::create_directories(dir_.file("bin"));
@@ -69,31 +79,34 @@ class Standin : public ::testing::Test {
     }
 
     testing::TempDir dir_;
-    NoFolders folders_;
     std::string store_ = dir_.file("registry.db");
     std::string windows_ = dir_.file("windows");
     std::map<std::string, std::string> env_{
         {"QUORVEL_REGISTRY", store_}, {"QUORVEL_WINDIR", windows_}, {"PATH", dir_.file("bin")}};
-    std::ostringstream out_, err_;
+    platform::EnvironmentLookup lookup_ = [this](const char* name) -> std::optional<std::string> {
+        return env_.count(name) ? std::optional(env_.at(name)) : std::nullopt;
+    };
+    platform::EnvironmentSystemFolders folders_{lookup_};
+    std::ostringstream err_;
 };
 
 TEST_F(Standin, InstallPutsTheStartFilesOnceAndTheDemoOnlyWhereNothingIsThere) {
+    const std::string junction = windows_ + "/Internet Mail" + kMailId;
     ASSERT_EQ(install(), 0) << err_.str();
-    EXPECT_GT(fs::file_size(windows_ + "/Internet Mail" + kMailId), 0u);
+    EXPECT_GT(fs::file_size(junction), 0u);
     EXPECT_EQ(value(kMail, "Sender Name"), "") << "the client is set up only with --demo";
     // Run again: what is there stays, and an EXPLORER.EXE of another build is replaced.
-    const auto written = fs::last_write_time(windows_ + "/Internet Mail" + kMailId);
+    const auto written = fs::last_write_time(junction);
     fs::remove(windows_ + "/EXPLORER.EXE");
     fs::create_symlink("/old/build/quorvel-standin", windows_ + "/EXPLORER.EXE");
     ASSERT_EQ(install(), 0) << err_.str();
-    EXPECT_EQ(fs::last_write_time(windows_ + "/Internet Mail" + kMailId), written);
+    EXPECT_EQ(fs::last_write_time(junction), written);
     EXPECT_EQ(fs::read_symlink(windows_ + "/EXPLORER.EXE"), QUORVEL_STANDIN_EXE);
     EXPECT_EQ(std::distance(fs::directory_iterator(windows_), fs::directory_iterator()), 3);
 
     // A help browser is registered while none that works is.
     const std::string fallback = program("sensible-browser");
     ASSERT_EQ(install(), 0);
-    EXPECT_EQ(value(kAppPath, "", Root::LocalMachine), fallback);
     const std::string preferred = program("xdg-open");
     ASSERT_EQ(install(), 0);
     EXPECT_EQ(value(kAppPath, "", Root::LocalMachine), fallback);
@@ -129,85 +142,60 @@ TEST_F(Standin, InstallFailsClearlyBeforeChangingAnything) {
     EXPECT_EQ(value(kAppPath, "", Root::LocalMachine), "");
 }
 
-TEST(ExplorerStart, TellsMailFromNewsByTheClassIdentifierOfAnExistingFile) {
-    const std::string lower = "/w/M.{89292102-4755-11cf-9dc2-00aa006c2b84}";
-    const std::set<std::string> files{"/w/Mail" + kMailId, "/w/J.Doe" + kNewsId, lower,
-                                      "/w/Mail" + kMailId + ".bak"};
-    const std::pair<std::vector<std::string>, std::optional<ClientKind>> cases[] = {
-        {{"/root,/w/Mail" + kMailId}, ClientKind::Mail},
-        {{"/root,/w/J.Doe" + kNewsId}, ClientKind::News},
-        {{"/ROOT," + lower}, ClientKind::Mail},
-        {{"/root,/w/Gone" + kMailId}, std::nullopt},
-        {{"/root,/w/Mail" + kMailId + ".bak"}, std::nullopt},
-        {{"/w/Mail" + kMailId}, std::nullopt},
-        // A path split at a blank by a careless launcher must not pass as its first half.
-        {{"/root,/w/Mail" + kMailId, "Home"}, std::nullopt},
-    };
-    for (const auto& [args, client] : cases) {
-        const auto start =
-            ResolveExplorerStart(args, [&](auto& path) { return files.count(path); });
-        const auto* target = std::get_if<ExplorerTarget>(&start);
-        EXPECT_EQ(target ? std::optional(target->client) : std::nullopt, client) << args[0];
-        EXPECT_EQ(target ? target->junction : args[0].substr(6), args[0].substr(6));
-    }
-}
-
-TEST_F(Standin, ExplorerBecomesTheClientUnderTheSameProcessId) {
+// EXPLORER.EXE becomes the client its junction names, under the same process id, and refuses
+// anything else; every call is logged, also one refused.
+TEST_F(Standin, ExplorerBecomesTheClientOfItsJunctionUnderTheSameProcessId) {
     ASSERT_EQ(install(), 0);
+    const std::string work = windows_ + "/Work" + kMailId, home = windows_ + "/My Home" + kNewsId;
+    const std::string lower = windows_ + "/M.{89292102-4755-11cf-9dc2-00aa006c2b84}";
+    for (const std::string& file : {work, home, lower, work + ".bak", windows_ + "/hosts"}) {
+        testing::WriteBytes(file, "junction\n");
+    }
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"/root," + work}, "mail"},
+        {{"/ROOT," + home}, "news"},
+        {{"/root," + lower}, "mail"},
+        {{"/root," + windows_ + "/Gone" + kMailId}, ""},
+        {{"/root," + work + ".bak"}, ""},
+        {{"/root," + windows_ + "/hosts"}, ""},
+        {{work}, ""},
+        {{"/root," + work, "Home"}, ""},  // split at a blank, it must not pass as its first half
+    };
     const std::string ready = dir_.file("ready");
     std::string log;
-    for (const auto& [name, word] :
-         {std::pair{"Work" + kMailId, "mail"}, std::pair{"My Home" + kNewsId, "news"},
-          std::pair{std::string("hosts"), ""}}) {
-        const std::string path = windows_ + "/" + name;
-        testing::WriteBytes(path, "junction\n");
+    for (const auto& [args, word] : cases) {
         fs::remove(ready);
-        StandinProcess process(dir_, windows_ + "/EXPLORER.EXE", {"/root," + path},
-                               {{"QUORVEL_EXPLORER_LOG", dir_.file("log")},
-                                {"QUORVEL_STANDIN_READY_FILE", ready},
-                                {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"}});
-        EXPECT_EQ(process.wait(), *word ? 0 : 1) << process.err();
-        EXPECT_EQ(ReadText(ready), *word ? std::to_string(process.pid()) + " " + word + "\n" : "");
-        log += "/root," + path + "\n";
+        std::vector<std::string> argv{windows_ + "/EXPLORER.EXE"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        auto process = StartStandin(dir_, argv,
+                                    {{"QUORVEL_EXPLORER_LOG", dir_.file("log")},
+                                     {"QUORVEL_STANDIN_READY_FILE", ready},
+                                     {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"}});
+        EXPECT_EQ(process.wait(), word.empty() ? 1 : 0) << args[0];
+        EXPECT_EQ(ReadText(ready),
+                  word.empty() ? "" : std::to_string(process.pid()) + " " + word + "\n");
+        log += args[0] + (args.size() > 1 ? " " + args[1] : "") + "\n";
     }
-    EXPECT_EQ(ReadText(dir_.file("log")), log);  // every call, also one refused
+    EXPECT_EQ(ReadText(dir_.file("log")), log);
 }
 
-TEST_F(Standin, ClientReadsTheClientsOwnKeys) {
-    const std::string pop3 = kMail + "\\POP3\\";
+TEST_F(Standin, ClientReadsTheClientsOwnKeysNotTheirNamesakes) {
     set(kImn, "Store Root", "/store/ann");
-    set("Software\\Microsoft\\WAB\\Wab File Name", "", "/books/ann.wab");
-    set(kMail, "Sender Name", "Ann");
-    set(kMail, "Connection Type", 2, registry::REG_DWORD);
-    // Decoys: the store lives in the client's key itself, news has an identity of its own.
     set(kMail, "Store Root", "/wrong/mail-key");
+    set(kMail, "Sender Name", "Ann");
     set(kNews, "Sender Name", "Ann N");
-    set(pop3 + "work.example.com", "Account", "ann.w");
-    set(pop3 + "work.example.com", "Port", 995, registry::REG_DWORD);
-    set(pop3 + "Home.example.com", "Password", "YWJj", registry::REG_BINARY);
-    set(pop3 + "old.example.com", "Password", "", registry::REG_BINARY);  // blanked: "="
-    set(kNews, "Last Group", "comp.lang.c");
-    set(kNews + "\\news.example.com", "Connection Type", 2, registry::REG_DWORD);
-
+    set(kMail + "\\POP3\\work.example.com", "Password", "YWJj", registry::REG_BINARY);
+    set(kMail + "\\POP3\\old.example.com", "Password", "", registry::REG_BINARY);  // blanked
     set(kMail, "Default POP3 Server", "WORK.example.com");  // marked whatever the case
-
     registry::SqliteHive hive(store_);
     registry::Registry reg(hive, folders_);
     const MailSettings mail = ReadMailSettings(reg);
-    EXPECT_EQ(mail.storeRoot + " " + mail.addressBook + " " + mail.identity.senderName + " " +
-                  mail.connectionType,
-              "/store/ann /books/ann.wab Ann 2");
-    std::string servers;  // enumerated as the registry does, without regard to case
-    for (const Pop3Server& server : mail.pop3Servers) {
-        servers += server.name + ":" + server.account + ":" + server.port +
-                   (server.passwordStored ? ":stored " : " ");
-    }
-    EXPECT_EQ(servers, "Home.example.com:::stored old.example.com:: work.example.com:ann.w:995 ");
-    EXPECT_EQ(MailView(mail)[2].sections.at(2).title, "POP3 server work.example.com (default)");
-    const NewsSettings news = ReadNewsSettings(reg);
-    EXPECT_EQ(
-        news.identity.senderName + " " + news.lastGroup + " " + news.servers.at(0).connectionType,
-        "Ann N comp.lang.c 2");
+    EXPECT_EQ(mail.storeRoot + " " + mail.identity.senderName + " " +
+                  ReadNewsSettings(reg).identity.senderName + " " +
+                  std::to_string(mail.pop3Servers.at(0).passwordStored) +
+                  std::to_string(mail.pop3Servers.at(1).passwordStored),
+              "/store/ann Ann Ann N 01");
+    EXPECT_EQ(MailView(mail)[2].sections.at(1).title, "POP3 server work.example.com (default)");
 }
 
 // Whatever the store holds, the running client only reads it, and it closes on SIGTERM.
@@ -218,12 +206,15 @@ TEST(ClientProcess, ComesUpWithoutWritingAndClosesOnSigterm) {
         if (!store.empty()) {
             testing::WriteBytes(dir.file("registry.db"), store);
         }
-        StandinProcess client(dir, QUORVEL_STANDIN_EXE, {"client", "news"},
-                              {{"QUORVEL_STANDIN_READY_FILE", ready}});
-        ASSERT_TRUE(testing::Await([&] { return !ReadText(ready).empty(); })) << client.err();
+        auto client = StartStandin(dir, {QUORVEL_STANDIN_EXE, "client", "news"},
+                                   {{"QUORVEL_STANDIN_READY_FILE", ready}});
+        for (int i = 0; i < 2000 && ReadText(ready).empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_NE(ReadText(ready), "") << ReadText(dir.file("stderr"));
         EXPECT_EQ(client.wait(std::chrono::milliseconds(300)), std::nullopt) << "it waits";
         ASSERT_EQ(::kill(client.pid(), SIGTERM), 0);
-        EXPECT_EQ(client.wait(), 0) << client.err();
+        EXPECT_EQ(client.wait(), 0) << ReadText(dir.file("stderr"));
         EXPECT_EQ(ReadText(dir.file("registry.db")), store);
     }
 }
