@@ -62,6 +62,16 @@ TEST_F(Launcher, AnotherProfileClosesBothClientsAndRestarts) {
     EXPECT_EQ(program->store.RunningProfile, "Home");
 }
 
+TEST_F(Launcher, NewsClientCarriesTheProfilesServerAndGroup) {
+    put(std::string(settings::kImnKey) + "\\News", "Last Server", Variant("old"));
+    put(std::string(settings::kProfilesKey) + "\\Work\\News", "Last Group", Variant("comp.lang"));
+    choose("Work");
+    launcher().StartNews();
+    EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Server"), Variant("news.Work"));
+    EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Group"), Variant("comp.lang"));
+    EXPECT_EQ(processes.started.at(0).argument, "/root," + CopyFor(kNewsCopy, "Work"));
+}
+
 TEST_F(Launcher, CommandLineModesStartTheirClients) {
     const std::vector<std::pair<std::int16_t, std::vector<std::string>>> cases = {
         {app::kLaunchMail, {"Mail---"}},

@@ -68,6 +68,22 @@ TEST(DisplayConversions, TimeoutAndPortRepairWhatCannotBeUsed) {
     }
 }
 
+TEST(DisplayConversions, CheckBoxesTakeOnlyTheStatesTheyHave) {
+    struct Case {
+        Variant stored;
+        std::optional<int> option;
+        int account;
+    };
+    const Case cases[] = {
+        {Variant(1), 1, 1},  {Variant(2), 2, 1},          {Variant(5), std::nullopt, 1},
+        {Variant(-3), 0, 0}, {kMissing, std::nullopt, 0}, {Variant("yes"), std::nullopt, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(app::OptionFlagValue(c.stored), c.option) << c.stored.text();
+        EXPECT_EQ(app::AccountFlagValue(c.stored), c.account) << c.stored.text();
+    }
+}
+
 TEST(DisplayConversions, SignatureTypesChooseOptionAndCheckBoxes) {
     struct Case {
         Variant stored;
@@ -98,6 +114,17 @@ TEST(DisplayConversions, SignatureTypesChooseOptionAndCheckBoxes) {
     }
     EXPECT_FALSE(app::SignatureBoxesFor(7).has_value());
     EXPECT_FALSE(app::SignatureBoxesFor(-1).has_value());
+}
+
+TEST(DisplayConversions, LeadingNumberReadsOnlyTheStart) {
+    EXPECT_EQ(LeadingNumber("12abc"), 12);
+    EXPECT_EQ(LeadingNumber("  -3.5e2 twips"), -350);
+    EXPECT_EQ(LeadingNumber("7e"), 7);
+    EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
+    EXPECT_EQ(LeadingNumber("abc"), 0);
+    EXPECT_EQ(LeadingNumber("inf"), 0);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(LeadingNumber("-"), 0);
 }
 
 #ifndef _WIN32

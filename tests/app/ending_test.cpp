@@ -62,6 +62,24 @@ TEST_F(Ending, AnEndingDuringTheWaitOfARestartWaitsForTheSwitchAndStartsNoClient
     EXPECT_EQ(endingHost.calls.front(), "dismiss");
 }
 
+TEST_F(Ending, ANewChoiceWhileASwitchPumpsEventsIsNotTaken) {
+    // The events a switch lets through while it waits carry a click on the icon and a choice.
+    int tries = 0;
+    clock.duringWait = [this, &tries] {
+        if (program->ending.Busy() && tries++ == 0) {
+            tray->pichook_MouseMove(app::WM_RBUTTONDOWN);
+            tray->mnuProfiles_Click(2);
+        }
+    };
+    clickAndChoose(app::WM_RBUTTONDOWN, 0);
+    EXPECT_GT(tries, 0);
+    EXPECT_EQ(get(kImn, "Current Profile"), Variant("Home"));
+    EXPECT_EQ(program->context.CurrentProfile, "Home");
+    ASSERT_EQ(processes.started.size(), 2u);
+    EXPECT_NE(processes.started[1].argument.find("Mail---Home"), std::string::npos);
+    EXPECT_EQ(view.popups, 2);  // the first choice of the fixture and this one; no third
+}
+
 TEST(EndingAtStartUp, WaitsUntilTheProgramWouldLive) {
     int exitRoutines = 0;
     app::Ending starting([&exitRoutines] { ++exitRoutines; }, [] {});
@@ -94,6 +112,17 @@ TEST_F(Ending, TheProcessEndingFromOutsideUndoesTheOperationAndStillBlanks) {
     reg().SetValue(kImn, "Current Profile", Variant("Next"), registry::REG_SZ);
     EXPECT_TRUE(next->commit());
     EXPECT_EQ(get(kImn, "Current Profile"), Variant("Next"));
+}
+
+TEST_F(Ending, ACommandThatFailsIsReportedAndNoneRunsOnceTheProgramEnds) {
+    EXPECT_TRUE(program->RunCommand([] { throw std::runtime_error("Is a directory"); }));
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().text, "Quorvel could not finish this command: Is a directory");
+
+    program->ending.Request();
+    bool ran = false;
+    EXPECT_FALSE(program->RunCommand([&ran] { ran = true; }));
+    EXPECT_FALSE(ran);
 }
 
 }  // namespace

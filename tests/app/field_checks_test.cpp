@@ -60,5 +60,28 @@ TEST(FieldChecks, EveryValueBoxKeepsItsBounds) {
     }
 }
 
+TEST(FieldChecks, EmptyBoxesGetTheirDefaultOnEntry) {
+    struct Case {
+        ValueBoxes boxes;
+        int index;
+        std::string text;
+    };
+    const Case cases[] = {
+        {ValueBoxes::Mail, 1, "1"},   {ValueBoxes::Mail, 2, ">"},    {ValueBoxes::Mail, 3, "0"},
+        {ValueBoxes::News, 1, "1"},   {ValueBoxes::News, 2, ">"},    {ValueBoxes::News, 3, "0"},
+        {ValueBoxes::News, 4, "50"},  {ValueBoxes::News, 5, "1"},    {ValueBoxes::Server, 1, "10"},
+        {ValueBoxes::Server, 2, "1"}, {ValueBoxes::Server, 3, "30"}, {ValueBoxes::Server, 4, "110"},
+        {ValueBoxes::Mail, 4, ""},    {ValueBoxes::Server, 5, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(app::DefaultText(c.boxes, c.index), c.text)
+            << static_cast<int>(c.boxes) << "/" << c.index;
+        // A default is always a value its box accepts.
+        if (!c.text.empty()) {
+            EXPECT_TRUE(app::CheckValueBox(c.boxes, c.index, c.text, true).accepted);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::testing

@@ -90,6 +90,27 @@ TEST_F(Startup, AFirstProfileTheStoreRefusesOpensNoWindowAndIsOfferedAgain) {
     EXPECT_EQ(prompts.shown.size(), 2u) << "the question, then what went wrong";
 }
 
+TEST_F(Startup, VersionBookkeepingRunsUnlessTheVersionIsThisOne) {
+    const std::vector<std::pair<Variant, bool>> cases = {
+        {Variant("5.1.0"), false}, {Variant("4"), true}, {Variant("5.0.2"), true},
+        {Variant(""), true},       {Variant(5), true},
+    };
+    for (const auto& [version, bookkeeping] : cases) {
+        if (version.isNumber()) {
+            put(kApp, "Current Version", version, registry::REG_DWORD);
+        } else {
+            put(kApp, "Current Version", version);
+        }
+        put(kApp, "Current Profile", Variant("Work"));
+        put(kApp, "WinDir", Variant("old"));
+        start();
+        EXPECT_EQ(get(kApp, "Current Profile"), Variant(bookkeeping ? "" : "Work"))
+            << version.text();
+        EXPECT_EQ(get(kApp, "WinDir"), Variant(bookkeeping ? "/win" : "old")) << version.text();
+        EXPECT_EQ(get(kApp, "Current Version"), Variant(bookkeeping ? "5.1.0" : version.text()));
+    }
+}
+
 TEST_F(Startup, DisableNewsIsCreatedWhenMissingAndOnlyOneDisables) {
     const std::vector<std::tuple<std::optional<int>, bool, Variant>> cases = {
         {std::nullopt, false, Variant(0)},

@@ -37,6 +37,13 @@ TEST(StorageConversions, OptionRowsStoreTheirSettingsUnits) {
     }
 }
 
+TEST(StorageConversions, AccountBoxesFillInTheirEmptyValues) {
+    EXPECT_EQ(app::AccountNumberValue("", app::kEmptyTimeout), 60);
+    EXPECT_EQ(app::AccountNumberValue("", app::kEmptyPort), 110);
+    EXPECT_EQ(app::AccountNumberValue("995", app::kEmptyPort), 995);
+    EXPECT_EQ(app::AccountNumberValue("pop", app::kEmptyPort), std::nullopt);
+}
+
 TEST(StorageConversions, SignatureKinds) {
     struct Case {
         int option;

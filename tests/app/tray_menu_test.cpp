@@ -71,5 +71,25 @@ TEST_F(Tray, CancelledPasswordKeepsEverything) {
     EXPECT_EQ(prompts.passwordDialogs, 2);
 }
 
+TEST_F(Tray, MenuIsRebuiltFromTheList) {
+    holder.names = {"Home", "Work"};
+    tray->SetMenu();
+    EXPECT_EQ(tray->ProfileCaptions, (std::vector<std::string>{"Home", "Work"}));
+    EXPECT_EQ(tray->ItemCount, 2);
+    program->context.CurrentProfile = "";
+    holder.names = {};
+    tray->SetMenu();
+    EXPECT_EQ(tray->ProfileCaptions.size(), 1u);  // item 0 stays
+    EXPECT_FALSE(tray->ProfilesEnabled);
+    EXPECT_EQ(tray->ProfileChecked, std::vector<bool>{false});
+}
+
+TEST_F(Tray, FixedItems) {
+    tray->mnuMain_Click(0);
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{app::AboutText("5.1.0")});
+    tray->mnuMain_Click(2);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"show settings"}));
+}
+
 }  // namespace
 }  // namespace quorvel::testing

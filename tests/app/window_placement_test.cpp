@@ -64,5 +64,16 @@ TEST_F(Placement, StoredPlacementIsUsedOnlyWhenAllOfItFits) {
     }
 }
 
+TEST_F(Placement, SavedPlacementReadsBackAsText) {
+    app::SaveWindowPlacement(reg, {-120, 300, 9000, 6000.5});
+    const std::pair<const char*, const char*> stored[] = {
+        {"Width", "9000"}, {"Height", "6000.5"}, {"Top", "300"}, {"Left", "-120"}};
+    for (const auto& [name, text] : stored) {
+        reg.GetValue(settings::kAppKey, name);
+        EXPECT_EQ(reg.RegValue, Variant(text)) << name;
+    }
+    ExpectWindow(app::RestoreWindowPlacement(reg, kScreen), {-120, 300, 9000, 6000.5}, "back");
+}
+
 }  // namespace
 }  // namespace quorvel::testing
