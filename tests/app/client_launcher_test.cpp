@@ -6,11 +6,11 @@
 namespace quorvel::testing {
 namespace {
 
-const std::string kMailCopy = "/win/Mail---%.{89292102-4755-11cf-9DC2-00AA006C2B84}";
-const std::string kNewsCopy = "/win/News---%.{89292103-4755-11cf-9DC2-00AA006C2B84}";
+using Texts = std::vector<std::string>;
 
-std::string CopyFor(std::string pattern, const std::string& profile) {
-    return pattern.replace(pattern.find('%'), 1, profile);
+std::string CopyOf(const std::string& client, const std::string& profile) {
+    return "/win/" + client + "---" + profile + ".{89292" + (client == "Mail" ? "102" : "103") +
+           "-4755-11cf-9DC2-00AA006C2B84}";
 }
 
 class Launcher : public AppFixture {
@@ -19,74 +19,67 @@ class Launcher : public AppFixture {
         AppFixture::SetUp();
         addProfile("Work");
         addProfile("Home", 0);
+        choose("Work");
     }
     app::ClientLauncher& launcher() { return program->launcher; }
     void choose(const std::string& profile) { program->context.CurrentProfile = profile; }
 };
 
-TEST_F(Launcher, FirstStartCopiesTheStartFileAndStartsThroughTheExplorer) {
-    choose("Work");
+TEST_F(Launcher, AClientStartsOnceAProfileThroughItsCopiedStartFile) {
     launcher().StartMail();
     ASSERT_EQ(processes.started.size(), 1u);
     EXPECT_EQ(processes.started[0].program, "/win/EXPLORER.EXE");
-    EXPECT_EQ(processes.started[0].argument, "/root," + CopyFor(kMailCopy, "Work"));
+    EXPECT_EQ(processes.started[0].argument, "/root," + CopyOf("Mail", "Work"));
     EXPECT_EQ(processes.started[0].style, app::kMaximizedFocus);
-    EXPECT_EQ(clientFiles.copies, (std::vector<std::pair<std::string, std::string>>{
-                                      {mailJunction, CopyFor(kMailCopy, "Work")}}));
+    EXPECT_EQ(clientFiles.copies.at(0), std::make_pair(mailJunction, CopyOf("Mail", "Work")));
     EXPECT_EQ(program->store.RunningProfile, "Work");
-    EXPECT_EQ(launcher().MailTask, processes.started[0].task);
 
     // The same profile only activates the running client, unless it was closed by hand.
     processes.log.clear();
     launcher().StartMail();
-    EXPECT_EQ(processes.log, std::vector<std::string>{"activate 101"});
-    processes.closeByHand(101);
+    EXPECT_EQ(processes.log, Texts{"activate 101"});
+    processes.alive.erase(101);
     launcher().StartMail();
     EXPECT_EQ(processes.started.size(), 2u);
 }
 
 TEST_F(Launcher, AnotherProfileClosesBothClientsAndRestarts) {
-    choose("Work");
     launcher().StartMail();
     launcher().StartNews();  // same profile: the mail client stays
     EXPECT_EQ(processes.alive.size(), 2u);
     processes.log.clear();
     choose("Home");
     launcher().StartMail();
-    EXPECT_EQ(processes.log,
-              (std::vector<std::string>{"activate 101", "keys %{F4} 101", "activate 102",
-                                        "keys %{F4} 102", "start 103"}));
+    EXPECT_EQ(processes.log, (Texts{"activate 101", "keys %{F4} 101", "activate 102",
+                                    "keys %{F4} 102", "start 103"}));
     EXPECT_DOUBLE_EQ(clock.waited, 2.0);  // one second after each close
-    EXPECT_EQ(processes.started.back().argument, "/root," + CopyFor(kMailCopy, "Home"));
+    EXPECT_EQ(processes.started.back().argument, "/root," + CopyOf("Mail", "Home"));
     EXPECT_EQ(processes.started.back().style, app::kNormalNoFocus);  // "Maximize Mail Window" 0
     EXPECT_EQ(program->store.RunningProfile, "Home");
 }
 
 TEST_F(Launcher, NewsClientCarriesTheProfilesServerAndGroup) {
-    put(std::string(settings::kImnKey) + "\\News", "Last Server", Variant("old"));
     put(std::string(settings::kProfilesKey) + "\\Work\\News", "Last Group", Variant("comp.lang"));
-    choose("Work");
     launcher().StartNews();
     EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Server"), Variant("news.Work"));
     EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Group"), Variant("comp.lang"));
-    EXPECT_EQ(processes.started.at(0).argument, "/root," + CopyFor(kNewsCopy, "Work"));
+    EXPECT_EQ(processes.started.at(0).argument, "/root," + CopyOf("News", "Work"));
 }
 
 TEST_F(Launcher, CommandLineModesStartTheirClients) {
-    const std::vector<std::pair<std::int16_t, std::vector<std::string>>> cases = {
-        {app::kLaunchMail, {"Mail---"}},
-        {app::kLaunchNews, {"News---"}},
-        {app::kLaunchBoth, {"Mail---", "News---"}},
+    const std::pair<std::int16_t, Texts> cases[] = {
+        {app::kLaunchMail, {"Mail"}},
+        {app::kLaunchNews, {"News"}},
+        {app::kLaunchBoth, {"Mail", "News"}},
     };
-    for (const auto& [mode, starts] : cases) {
+    for (const auto& [mode, clients] : cases) {
         processes.started.clear();
         program->store.RunningProfile = "";
         launcher().MailTask = launcher().NewsTask = 0;
-        choose("Work");
         launcher().LaunchFromCommandLine(mode);
-        ASSERT_EQ(processes.started.size(), starts.size()) << mode;
-        for (std::size_t i = 0; i < starts.size(); ++i) {
-            EXPECT_NE(processes.started[i].argument.find(starts[i]), std::string::npos);
+        ASSERT_EQ(processes.started.size(), clients.size()) << mode;
+        for (std::size_t i = 0; i < clients.size(); ++i) {
+            EXPECT_EQ(processes.started[i].argument, "/root," + CopyOf(clients[i], "Work"));
         }
         EXPECT_EQ(processes.alive.count(processes.started.front().task), 1u);  // mail stays
         EXPECT_EQ(get(std::string(settings::kImnKey), "Current Profile"), Variant("Work"));
@@ -94,7 +87,6 @@ TEST_F(Launcher, CommandLineModesStartTheirClients) {
 }
 
 TEST_F(Launcher, WhatIsMissingIsNamedAndNothingStarts) {
-    choose("Work");
     clientFiles.files.clear();
     launcher().StartMail();
     clientFiles.files = {mailJunction};
@@ -109,7 +101,6 @@ TEST_F(Launcher, WhatIsMissingIsNamedAndNothingStarts) {
     EXPECT_NE(texts[1].find("Disk full"), std::string::npos);
     EXPECT_NE(texts[2].find("EXPLORER.EXE: No such file"), std::string::npos);
     EXPECT_TRUE(processes.started.empty());
-    EXPECT_EQ(launcher().MailTask, 0);
     EXPECT_EQ(program->store.RunningProfile, "");
 }
 
@@ -121,6 +112,32 @@ TEST_F(Launcher, DelayEndsAfterItsSecondsAlsoAcrossMidnight) {
         EXPECT_GE(clock.waited, 2.0) << start;
         EXPECT_LT(clock.waited, 2.1) << start;
     }
+}
+
+TEST(CommandLine, ProfileAndLetter) {
+    const struct {
+        std::string text;
+        bool found;
+        std::string profile;
+        std::int16_t mode;
+    } cases[] = {
+        {"work/m", true, "Work", app::kLaunchMail},
+        {"WORK/M", true, "Work", app::kLaunchBoth},  // only lower-case letters pick one client
+        {"  home  /n", true, "Home", app::kLaunchNews},
+        {"Work/ m", true, "Work", app::kLaunchBoth},
+        {"Work", true, "Work", app::kLaunchBoth},
+        {"big office/m", true, "Big Office", app::kLaunchMail},
+        {"Work/m/n", true, "Work", app::kLaunchMail},
+        {"Wor/m", false, "Wor", app::kLaunchMail},
+        {"/m", false, "", app::kLaunchMail},
+    };
+    for (const auto& c : cases) {
+        const app::CommandLine parsed = app::ParseCommandLine(c.text, "Home;Work;Big Office;|");
+        EXPECT_EQ(parsed.found, c.found) << c.text;
+        EXPECT_EQ(parsed.profile, c.profile) << c.text;
+        EXPECT_EQ(parsed.mode, c.mode) << c.text;
+    }
+    EXPECT_FALSE(app::ParseCommandLine("Work/m", "Home;Work|").found);  // no ";" after the last
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The command-line road as a user takes it: `quorvel work/m` switches the client to the profile,
-// starts Internet Mail through the Explorer and ends by itself; and a running program ended
-// from outside.
+// The executables as a user runs them: `quorvel work/m` switches the client to the profile,
+// starts Internet Mail through the Explorer and ends by itself; a running program ended from
+// outside blanks a protected profile's client settings as on "Quit".
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,12 +14,31 @@
 namespace quorvel::testing {
 namespace {
 
-// A store and a Windows directory of their own, filled from a .reg text.
+const std::string kImn(settings::kImnKey);
+
+// A store and a Windows directory of their own, with `profile` and the client's settings; a
+// secure profile is the one the client holds.
 class Desk {
   public:
-    explicit Desk(const std::string& regText) {
+    Desk(const std::string& profile, bool secure) {
         const std::string sample = dir_.file("sample.reg");
-        std::ofstream(sample) << "REGEDIT4\n\n" << regText;
+        const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!";
+        std::ofstream(sample) << "REGEDIT4\n\n"
+                              << key << "]\n\"version40\"=\"Yes\"\n\"Profile List\"=\"Home;"
+                              << profile << ";|\"\n"
+                              << key << "\\Profiles\\" << profile << "]\n"
+                              << (secure ? "\"Secure Profile\"=dword:00000001\n" : "") << key
+                              << "\\Profiles\\" << profile << "\\Mail]\n"
+                              << "\"Sender Name\"=\"Ann at work\"\n"
+                              << "\"Default Account Profile\"=\"office\"\n"
+                              << key << "\\Profiles\\" << profile << "\\Mail\\office]\n"
+                              << "\"Default POP3 Server\"=\"pop.work.example\"\n"
+                              << "\"Account\"=\"ann\"\n"
+                              << "[HKEY_CURRENT_USER\\" << kImn << "\\Mail]\n"
+                              << "\"Sender Name\"=\"Ann at home\"\n"
+                              << "[HKEY_CURRENT_USER\\" << kImn << "]\n"
+                              << (secure ? "\"Current Profile\"=\"" + profile + "\"\n" : "")
+                              << "\"Store Root\"=\"/home/ann/mail\"\n";
         EXPECT_EQ(RunProgram({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
         EXPECT_EQ(RunProgram({QUORVEL_REG_EXE, "import", sample}, environment), 0);
     }
@@ -45,43 +64,22 @@ class Desk {
     };
 };
 
-const std::string kImn(settings::kImnKey);
-
 TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
     // Names that Qt would take for its own options if it saw the arguments.
-    const struct {
-        std::vector<std::string> arguments;
-        std::string profile;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"work/m"}, "Work"},
         {{"-reverse", "/m"}, "-reverse"},
         {{"-style", "Fusion/m"}, "-style Fusion"},
     };
-    for (const auto& c : cases) {
-        Desk desk(
-            "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
-            "\"Profile List\"=\"Home;" +
-            c.profile +
-            ";|\"\n"
-            "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" +
-            c.profile +
-            "\\Mail]\n"
-            "\"Sender Name\"=\"Ann at work\"\n"
-            "\"Default Account Profile\"=\"office\"\n"
-            "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" +
-            c.profile +
-            "\\Mail\\office]\n"
-            "\"Default POP3 Server\"=\"pop.work.example\"\n"
-            "\"Account\"=\"ann\"\n"
-            "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\Mail]\n"
-            "\"Sender Name\"=\"Ann at home\"\n");
+    for (const auto& [arguments, profile] : cases) {
+        Desk desk(profile, false);
         std::vector<std::string> command{QUORVEL_EXE};
-        command.insert(command.end(), c.arguments.begin(), c.arguments.end());
-        EXPECT_EQ(RunProgram(command, desk.environment), 0) << c.profile;
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        EXPECT_EQ(RunProgram(command, desk.environment), 0) << profile;
 
         const std::string copy =
-            desk.file("windows/Mail---" + c.profile + ".{89292102-4755-11cf-9DC2-00AA006C2B84}");
-        EXPECT_TRUE(std::filesystem::exists(copy)) << c.profile;
+            desk.file("windows/Mail---" + profile + ".{89292102-4755-11cf-9DC2-00AA006C2B84}");
+        EXPECT_TRUE(std::filesystem::exists(copy)) << profile;
         // The Explorer runs on after the program has ended; give it a moment to write its log.
         std::string line;
         for (int i = 0; i < 200 && line.empty(); ++i) {
@@ -90,25 +88,16 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         EXPECT_EQ(line, "/root," + copy);
-        EXPECT_EQ(desk.value(kImn, "Current Profile"), Variant(c.profile));
+        EXPECT_EQ(desk.value(kImn, "Current Profile"), Variant(profile));
         EXPECT_EQ(desk.value(kImn + "\\Mail", "Sender Name"), Variant("Ann at work"));
         EXPECT_EQ(desk.value(kImn + "\\Mail\\POP3\\pop.work.example", "Account"), Variant("ann"));
     }
 }
 
-// A logout, a kill, a closed terminal or Ctrl+C end a running program through its exit
-// routine, so a protected profile's client settings are blanked as on "Quit".
+// A logout, a kill, a closed terminal or Ctrl+C end a running program through its exit routine.
 TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
-        Desk desk(
-            "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
-            "\"version40\"=\"Yes\"\n"
-            "\"Profile List\"=\"Work;|\"\n"
-            "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\Work]\n"
-            "\"Secure Profile\"=dword:00000001\n"
-            "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
-            "\"Current Profile\"=\"Work\"\n"
-            "\"Store Root\"=\"/home/ann/mail\"\n");
+        Desk desk("Work", true);
         ChildProcess program({QUORVEL_EXE}, desk.environment);
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its loop
         ::kill(program.pid(), signal);
