@@ -8,7 +8,8 @@ namespace {
 
 const std::string kApp(settings::kAppKey);
 const std::string kImn(settings::kImnKey);
-const std::string kWork = std::string(settings::kProfilesKey) + "\\Work";
+const std::string kWork = settings::ProfileKey("Work");
+using Texts = std::vector<std::string>;
 
 class Windows final : public app::ProgramWindows {
   public:
@@ -145,43 +146,35 @@ TEST_F(Startup, ExitBlanksTheClientOnlyForAProtectedProfile) {
     }
 }
 
-TEST_F(Startup, StoredPasswordIsComparedExactlyUntilRightOrCancelled) {
+TEST_F(Startup, APasswordIsComparedExactlyAndAFirstOneSetWhenNoneUsableIsStored) {
     program->context.CurrentProfile = "Work";
+    app::ProfilePasswords& passwords = program->passwords;
     makeSecure("Work", "Secret");
-    const std::pair<std::vector<std::string>, bool> cases[] = {
-        {{"secret", "Secret"}, true},   // letter case counts
-        {{"Secret ", "Secret"}, true},  // so does a trailing blank
-        {{"nope", "no", ""}, false},    // cancel after two wrong tries
-    };
-    for (const auto& [typed, ok] : cases) {
-        prompts.shown.clear();
+    // Letter case and blanks count; cancel after two wrong tries.
+    for (const Texts& typed : {Texts{"secret", "Secret "}, Texts{"Secret"}}) {
         prompts.passwordAnswers.assign(typed.begin(), typed.end());
-        program->passwords.AskProfilePassword();
-        EXPECT_EQ(program->passwords.PasswordOK, ok) << typed.front();
-        EXPECT_EQ(prompts.texts(),
-                  std::vector<std::string>(typed.size() - 1, "Incorrect password"));
+        passwords.AskProfilePassword();
+        EXPECT_EQ(passwords.PasswordOK, typed.size() == 1);
     }
-}
+    EXPECT_EQ(prompts.texts(), Texts(2, "Incorrect password"));
+    EXPECT_EQ(prompts.passwordDialogs, 4);
 
-TEST_F(Startup, AFirstPasswordIsSetWhenNoneUsableIsStored) {
-    program->context.CurrentProfile = "Work";
     for (const std::string stored : {"", "ab"}) {
         makeSecure("Work", stored);
-        prompts.shown.clear();
         prompts.inputAnswers = {"  ab  ", " abc "};
-        program->passwords.AskProfilePassword();
-        EXPECT_TRUE(program->passwords.PasswordOK);
-        EXPECT_EQ(prompts.texts(),
-                  std::vector<std::string>{"Password must be at least 3 charactors long"});
+        passwords.AskProfilePassword();
+        EXPECT_TRUE(passwords.PasswordOK);
         EXPECT_EQ(get(kWork, "Profile Password"), Variant("abc"));
     }
-    EXPECT_EQ(prompts.inputPrompts, std::vector<std::string>(4, "Enter new password for Work"));
-    EXPECT_EQ(prompts.passwordDialogs, 0);
+    EXPECT_EQ(prompts.texts().back(), "Password must be at least 3 charactors long");
+    EXPECT_EQ(prompts.shown.size(), 4u);
+    EXPECT_EQ(prompts.inputPrompts, Texts(4, "Enter new password for Work"));
+    EXPECT_EQ(prompts.passwordDialogs, 4);
 
     makeSecure("Work", "");
     prompts.inputAnswers = {"   "};  // cancelled: nothing is stored
-    program->passwords.AskProfilePassword();
-    EXPECT_FALSE(program->passwords.PasswordOK);
+    passwords.AskProfilePassword();
+    EXPECT_FALSE(passwords.PasswordOK);
     EXPECT_EQ(get(kWork, "Profile Password"), Variant(""));
 }
 

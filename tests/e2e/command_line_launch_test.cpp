@@ -1,6 +1,5 @@
 // The executables as a user runs them: `quorvel work/m` switches the client to the profile,
-// starts Internet Mail through the Explorer and ends by itself; a running program ended from
-// outside blanks a protected profile's client settings as on "Quit".
+// starts Internet Mail through the Explorer and ends by itself.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,29 +15,22 @@ namespace {
 
 const std::string kImn(settings::kImnKey);
 
-// A store and a Windows directory of their own, with `profile` and the client's settings; a
-// secure profile is the one the client holds.
+// A store and a Windows directory of their own, with `profile` and the client's settings.
 class Desk {
   public:
-    Desk(const std::string& profile, bool secure) {
+    explicit Desk(const std::string& profile) {
         const std::string sample = dir_.file("sample.reg");
         const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!";
         std::ofstream(sample) << "REGEDIT4\n\n"
-                              << key << "]\n\"version40\"=\"Yes\"\n\"Profile List\"=\"Home;"
-                              << profile << ";|\"\n"
-                              << key << "\\Profiles\\" << profile << "]\n"
-                              << (secure ? "\"Secure Profile\"=dword:00000001\n" : "") << key
-                              << "\\Profiles\\" << profile << "\\Mail]\n"
+                              << key << "]\n\"Profile List\"=\"Home;" << profile << ";|\"\n"
+                              << key << "\\Profiles\\" << profile << "\\Mail]\n"
                               << "\"Sender Name\"=\"Ann at work\"\n"
                               << "\"Default Account Profile\"=\"office\"\n"
                               << key << "\\Profiles\\" << profile << "\\Mail\\office]\n"
                               << "\"Default POP3 Server\"=\"pop.work.example\"\n"
                               << "\"Account\"=\"ann\"\n"
                               << "[HKEY_CURRENT_USER\\" << kImn << "\\Mail]\n"
-                              << "\"Sender Name\"=\"Ann at home\"\n"
-                              << "[HKEY_CURRENT_USER\\" << kImn << "]\n"
-                              << (secure ? "\"Current Profile\"=\"" + profile + "\"\n" : "")
-                              << "\"Store Root\"=\"/home/ann/mail\"\n";
+                              << "\"Sender Name\"=\"Ann at home\"\n";
         EXPECT_EQ(RunProgram({QUORVEL_STANDIN_EXE, "install"}, environment), 0);
         EXPECT_EQ(RunProgram({QUORVEL_REG_EXE, "import", sample}, environment), 0);
     }
@@ -72,7 +64,7 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
         {{"-style", "Fusion/m"}, "-style Fusion"},
     };
     for (const auto& [arguments, profile] : cases) {
-        Desk desk(profile, false);
+        Desk desk(profile);
         std::vector<std::string> command{QUORVEL_EXE};
         command.insert(command.end(), arguments.begin(), arguments.end());
         EXPECT_EQ(RunProgram(command, desk.environment), 0) << profile;
@@ -91,18 +83,6 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
         EXPECT_EQ(desk.value(kImn, "Current Profile"), Variant(profile));
         EXPECT_EQ(desk.value(kImn + "\\Mail", "Sender Name"), Variant("Ann at work"));
         EXPECT_EQ(desk.value(kImn + "\\Mail\\POP3\\pop.work.example", "Account"), Variant("ann"));
-    }
-}
-
-// A logout, a kill, a closed terminal or Ctrl+C end a running program through its exit routine.
-TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
-        Desk desk("Work", true);
-        ChildProcess program({QUORVEL_EXE}, desk.environment);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its loop
-        ::kill(program.pid(), signal);
-        EXPECT_EQ(program.wait(), 0) << signal;
-        EXPECT_EQ(desk.value(kImn, "Store Root"), Variant("c:\\unsecure")) << signal;
     }
 }
 
