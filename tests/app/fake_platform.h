@@ -16,8 +16,7 @@ namespace quorvel::testing {
 class FakeProcesses final : public app::Processes {
   public:
     struct Started {
-        std::string program;
-        std::string argument;
+        std::string program, argument;
         int style;
         app::TaskId task;
     };
@@ -81,14 +80,10 @@ class FakeClock final : public app::Clock, public settings::EventPump {
     double now = 12 * 3600;
     double waited = 0;
     // Runs whenever events are processed (a wait, base64's pumping): what arrives meanwhile.
-    std::function<void()> duringWait;
+    std::function<void()> duringWait = [] {};
 
     double SecondsSinceMidnight() override { return now; }
-    void ProcessEvents() override {
-        if (duringWait) {
-            duringWait();
-        }
-    }
+    void ProcessEvents() override { duringWait(); }
     void ProcessEventsFor(int milliseconds) override {
         ProcessEvents();
         waited += milliseconds / 1000.0;

@@ -75,18 +75,6 @@ TEST_F(Tray, ButtonsChooseTheClient) {
     EXPECT_EQ(processes.started.size(), 3u);
 }
 
-TEST_F(Tray, OtherMessagesAnOpenSettingsWindowOrAClickBeingHandledOpenNothing) {
-    for (const int message : {512, 514, 515, 517, 518}) {
-        tray->pichook_MouseMove(message);
-    }
-    program->windowShown = true;
-    tray->pichook_MouseMove(app::WM_RBUTTONDOWN);
-    program->windowShown = false;
-    tray->MenuOpen = true;
-    tray->pichook_MouseMove(app::WM_RBUTTONDOWN);
-    EXPECT_EQ(view.popups, 0);
-}
-
 TEST_F(Tray, AProtectedProfileIsTakenOnlyWithItsPasswordAndOncePerRun) {
     EXPECT_EQ(tray->ProfileChecked, (BoolList{false, true, false}));
     makeSecure("Home", "Secret");
@@ -119,21 +107,6 @@ class Ending : public Tray {
     }
     bool blanked() { return get(kImn, "Store Root") == Variant("c:\\unsecure"); }
 };
-
-TEST_F(Ending, QuitRemovesTheIconThenRunsTheExitRoutineOnce) {
-    view.whileOpen = [this] { tray->mnuMain_Click(1); };
-    tray->pichook_MouseMove(app::WM_RBUTTONDOWN);
-    EXPECT_TRUE(blanked());
-    EXPECT_EQ(endingHost.calls, (Texts{"remove icon", "leave"}));
-
-    // A signal or a close box after it changes nothing, and the tray takes no more clicks.
-    put(kImn, "Store Root", Variant("/mail/work"));
-    program->ending.Request();
-    program->ending.Now();
-    tray->pichook_MouseMove(app::WM_RBUTTONDOWN);
-    EXPECT_FALSE(blanked());
-    EXPECT_EQ(ended() + view.popups, 3);  // one ending; the fixture's click and Quit's
-}
 
 TEST_F(Ending, AnEndingDuringTheWaitOfARestartWaitsForTheSwitchAndStartsNoClient) {
     // Home is protected too: the exit routine must see the switch whole, and blank Home.
@@ -191,11 +164,6 @@ TEST_F(Ending, TheProcessEndingFromOutsideUndoesTheOperationAndStillBlanks) {
     EXPECT_EQ(get(kImn, "Current Profile"), Variant("Work"));
     EXPECT_TRUE(blanked());
     EXPECT_EQ(endingHost.calls, Texts{"silence"});
-    // The abandoned operation's scopes, gone since, leave the store as usable as before.
-    auto next = reg().BeginTransaction();
-    reg().SetValue(kImn, "Current Profile", Variant("Next"), registry::REG_SZ);
-    EXPECT_TRUE(next->commit());
-    EXPECT_EQ(get(kImn, "Current Profile"), Variant("Next"));
 }
 
 TEST_F(Ending, ACommandThatFailsIsReportedAndNoneRunsOnceTheProgramEnds) {

@@ -57,27 +57,7 @@ class Settings : public RegistryFixture {
         reg.CreateKey(kClientServer, registry::Root::CurrentUser);
         reg.CreateKey(kProfileAccount, registry::Root::CurrentUser);
     }
-    void look(std::int16_t side, std::int16_t area, std::int16_t item) {
-        catalogue.LookupSetting(side, area, item);
-        catalogue.SetSettingPaths(side, area, item);
-    }
 };
-
-TEST_F(Settings, CatalogueHasOddPlacesAndIdentifiersOutsideTheTablesWhichKeepTheLastName) {
-    const std::tuple<std::int16_t, std::int16_t, std::int16_t, std::string, std::string> cases[] = {
-        {1, 1, 1, "Sender Name", kClient + "\\Mail"},
-        {1, 4, 0, "Sender Name", kClientServer},             // no such item: the last name stays
-        {2, 1, 7, "WAB", settings::ProfileMailKey("Work")},  // the client's is a key's default
-        {1, 8, 2, "Secure Profile", ""},                     // a program setting has no client key
-        {1, 9, 1, "Secure Profile", ""},
-        {3, 1, 7, "", "Software\\Microsoft\\WAB\\Wab File Name"},  // any side but 2 is the client's
-    };
-    for (const auto& [side, area, item, name, key] : cases) {
-        look(side, area, item);
-        EXPECT_EQ(catalogue.SettingName, name) << side << "," << area << "," << item;
-        EXPECT_EQ(catalogue.SettingKey, key) << side << "," << area << "," << item;
-    }
-}
 
 TEST_F(Settings, TransferKeepsPasswordBytesWritesMissingValuesEmptyAndConvertsToTheType) {
     putRaw(kProfileAccount, "Password", REG_BINARY, Bytes("c2VjcmV0"));
