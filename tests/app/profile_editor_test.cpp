@@ -86,9 +86,9 @@ TEST_F(Editor, SavedUnderANewNameTheProfileTakesTheShownAccountProfilesAlong) {
     // defaults.
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(hive.openKey(registry::Root::CurrentUser, mail("Copy") + "\\spare")
-                  ->queryValue("RecvTimeout", type, {}, size),
-              registry::ERROR_FILE_NOT_FOUND);
+    const auto spare = hive.openKey(registry::Root::CurrentUser, mail("Copy") + "\\spare");
+    ASSERT_NE(spare, nullptr);
+    EXPECT_EQ(spare->queryValue("RecvTimeout", type, {}, size), registry::ERROR_FILE_NOT_FOUND);
     // The password is stored encoded, and reads back as typed.
     EXPECT_NE(get(mail("Copy") + "\\acct", "Password"), Variant("secret"));
     editor().LoadProfile();
