@@ -36,7 +36,7 @@ class SlashJoinedFiles final : public profiles::FileSystem {
     platform::LocalFileSystem local_;
 };
 
-// A whole program over a fresh store, a fake desktop and scripted answers.
+// A whole program over a fresh store, a fake desktop and scripted answers, the client installed.
 class AppFixture : public ::testing::Test {
   protected:
     TempDir dir;
@@ -50,43 +50,37 @@ class AppFixture : public ::testing::Test {
     FixedFolders folders;
     RecordingEndingHost endingHost;
     std::unique_ptr<app::Program> program;
-
-    const std::string winDir = "/win";
     const std::string mailJunction = "/win/Internet Mail.{89292102-4755-11cf-9DC2-00AA006C2B84}";
-    const std::string newsJunction = "/win/Internet News.{89292103-4755-11cf-9DC2-00AA006C2B84}";
 
     void SetUp() override {
-        folders.folder = winDir;
+        folders.folder = "/win";
         // No question may wait for the user while the store's write transaction is open:
         // every other process sharing the store would wait too.
         prompts.onAsk = [this](std::string_view text) {
             EXPECT_FALSE(hive.writing()) << "asked inside a write transaction: " << text;
         };
-        clientFiles.files = {mailJunction, newsJunction};
+        clientFiles.files = {mailJunction,
+                             "/win/Internet News.{89292103-4755-11cf-9DC2-00AA006C2B84}"};
         newProgram(hive);
-        // The client is installed: its keys are there.
         for (const char* key : {"\\Mail", "\\News"}) {
             reg().CreateKey(std::string(settings::kImnKey) + key, registry::Root::CurrentUser);
         }
         reg().CreateKey(std::string(settings::kWabFileKey), registry::Root::CurrentUser);
     }
-
     // A program started anew over `store`, past its start-up: an ending runs at once.
     void newProgram(registry::Hive& store) {
         program = std::make_unique<app::Program>(
             store,
             app::Services{processes, clientFiles, files, clock, clock, prompts, instance, folders});
-        program->store.WinDir = winDir;
+        program->store.WinDir = "/win";
         program->ending.SetHost(endingHost);
         program->ending.Live();
     }
     registry::Registry& reg() { return program->reg; }
-    // How often the program has ended.
     int ended() const {
         return static_cast<int>(
-            std::count(endingHost.calls.begin(), endingHost.calls.end(), std::string("leave")));
+            std::count(endingHost.calls.begin(), endingHost.calls.end(), "leave"));
     }
-
     // A value in the store, made with its key.
     void put(const std::string& key, const std::string& name, const Variant& value,
              std::uint32_t type = registry::REG_SZ) {
@@ -97,25 +91,21 @@ class AppFixture : public ::testing::Test {
         reg().GetValue(key, name);
         return reg().RegValue;
     }
-    // A profile with one account profile, listed in "Profile List" in the given order.
+    // A profile with one account profile, added at the end of "Profile List".
     void addProfile(const std::string& name, int maximizeMail = 1) {
-        const std::string p = std::string(settings::kProfilesKey) + "\\" + name;
-        put(p + "\\Mail", "Sender Name", Variant(name + " Sender"));
-        put(p + "\\Mail", "Default Account Profile", Variant("acct"));
-        put(p + "\\Mail", "Maximize Mail Window", Variant(maximizeMail), registry::REG_DWORD);
-        put(p + "\\Mail\\acct", "Default POP3 Server", Variant("pop." + name));
-        put(p + "\\News", "DefaultServer", Variant("news." + name));
-        reg().GetValue(settings::kAppKey, "Profile List");
-        std::string list = reg().RegValue.text();
-        if (!list.empty() && list.back() == '|') {
-            list.pop_back();
-        }
+        const std::string mail = settings::ProfileMailKey(name);
+        put(mail, "Sender Name", Variant(name + " Sender"));
+        put(mail, "Default Account Profile", Variant("acct"));
+        put(mail, "Maximize Mail Window", Variant(maximizeMail), registry::REG_DWORD);
+        put(mail + "\\acct", "Default POP3 Server", Variant("pop." + name));
+        put(settings::ProfileKey(name) + "\\News", "DefaultServer", Variant("news." + name));
+        std::string list = get(std::string(settings::kAppKey), "Profile List").text();
+        list = list.substr(0, list.find('|'));
         put(std::string(settings::kAppKey), "Profile List", Variant(list + name + ";|"));
     }
     void makeSecure(const std::string& name, const std::string& password) {
-        const std::string p = std::string(settings::kProfilesKey) + "\\" + name;
-        put(p, "Secure Profile", Variant(1), registry::REG_DWORD);
-        put(p, "Profile Password", Variant(password));
+        put(settings::ProfileKey(name), "Secure Profile", Variant(1), registry::REG_DWORD);
+        put(settings::ProfileKey(name), "Profile Password", Variant(password));
     }
 };
 

@@ -6,11 +6,11 @@
 namespace quorvel::testing {
 namespace {
 
-const std::string kMailCopy = "/win/Mail---%.{89292102-4755-11cf-9DC2-00AA006C2B84}";
-const std::string kNewsCopy = "/win/News---%.{89292103-4755-11cf-9DC2-00AA006C2B84}";
+using Texts = std::vector<std::string>;
 
-std::string CopyFor(std::string pattern, const std::string& profile) {
-    return pattern.replace(pattern.find('%'), 1, profile);
+std::string CopyOf(const std::string& client, const std::string& profile) {
+    return "/win/" + client + "---" + profile + ".{89292" + (client == "Mail" ? "102" : "103") +
+           "-4755-11cf-9DC2-00AA006C2B84}";
 }
 
 class Launcher : public AppFixture {
@@ -19,82 +19,69 @@ class Launcher : public AppFixture {
         AppFixture::SetUp();
         addProfile("Work");
         addProfile("Home", 0);
+        choose("Work");
     }
     app::ClientLauncher& launcher() { return program->launcher; }
     void choose(const std::string& profile) { program->context.CurrentProfile = profile; }
 };
 
-TEST_F(Launcher, FirstStartCopiesTheStartFileAndStartsThroughTheExplorer) {
-    choose("Work");
+TEST_F(Launcher, AClientStartsOnceAProfileThroughItsCopiedStartFile) {
     launcher().StartMail();
     ASSERT_EQ(processes.started.size(), 1u);
-    EXPECT_EQ(processes.started[0].program, "/win/EXPLORER.EXE");
-    EXPECT_EQ(processes.started[0].argument, "/root," + CopyFor(kMailCopy, "Work"));
+    EXPECT_EQ(std::tie(processes.started[0].program, processes.started[0].argument),
+              std::make_tuple("/win/EXPLORER.EXE", "/root," + CopyOf("Mail", "Work")));
     EXPECT_EQ(processes.started[0].style, app::kMaximizedFocus);
-    EXPECT_EQ(clientFiles.copies, (std::vector<std::pair<std::string, std::string>>{
-                                      {mailJunction, CopyFor(kMailCopy, "Work")}}));
-    EXPECT_EQ(program->store.RunningProfile, "Work");
-    EXPECT_EQ(launcher().MailTask, processes.started[0].task);
+    EXPECT_EQ(clientFiles.copies.at(0), std::make_pair(mailJunction, CopyOf("Mail", "Work")));
 
     // The same profile only activates the running client, unless it was closed by hand.
     processes.log.clear();
     launcher().StartMail();
-    EXPECT_EQ(processes.log, std::vector<std::string>{"activate 101"});
-    processes.closeByHand(101);
+    EXPECT_EQ(processes.log, Texts{"activate 101"});
+    processes.alive.erase(101);
     launcher().StartMail();
     EXPECT_EQ(processes.started.size(), 2u);
 }
 
 TEST_F(Launcher, AnotherProfileClosesBothClientsAndRestarts) {
-    choose("Work");
     launcher().StartMail();
     launcher().StartNews();  // same profile: the mail client stays
     EXPECT_EQ(processes.alive.size(), 2u);
     processes.log.clear();
     choose("Home");
     launcher().StartMail();
-    EXPECT_EQ(processes.log,
-              (std::vector<std::string>{"activate 101", "keys %{F4} 101", "activate 102",
-                                        "keys %{F4} 102", "start 103"}));
+    EXPECT_EQ(processes.log, (Texts{"activate 101", "keys %{F4} 101", "activate 102",
+                                    "keys %{F4} 102", "start 103"}));
     EXPECT_DOUBLE_EQ(clock.waited, 2.0);  // one second after each close
-    EXPECT_EQ(processes.started.back().argument, "/root," + CopyFor(kMailCopy, "Home"));
+    EXPECT_EQ(processes.started.back().argument, "/root," + CopyOf("Mail", "Home"));
     EXPECT_EQ(processes.started.back().style, app::kNormalNoFocus);  // "Maximize Mail Window" 0
     EXPECT_EQ(program->store.RunningProfile, "Home");
 }
 
-TEST_F(Launcher, NewsClientCarriesTheProfilesServerAndGroup) {
-    put(std::string(settings::kImnKey) + "\\News", "Last Server", Variant("old"));
-    put(std::string(settings::kProfilesKey) + "\\Work\\News", "Last Group", Variant("comp.lang"));
-    choose("Work");
-    launcher().StartNews();
-    EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Server"), Variant("news.Work"));
-    EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Group"), Variant("comp.lang"));
-    EXPECT_EQ(processes.started.at(0).argument, "/root," + CopyFor(kNewsCopy, "Work"));
-}
-
 TEST_F(Launcher, CommandLineModesStartTheirClients) {
-    const std::vector<std::pair<std::int16_t, std::vector<std::string>>> cases = {
-        {app::kLaunchMail, {"Mail---"}},
-        {app::kLaunchNews, {"News---"}},
-        {app::kLaunchBoth, {"Mail---", "News---"}},
+    const std::pair<std::int16_t, Texts> cases[] = {
+        {app::kLaunchMail, {"Mail"}},
+        {app::kLaunchNews, {"News"}},
+        {app::kLaunchBoth, {"Mail", "News"}},
     };
-    for (const auto& [mode, starts] : cases) {
+    put(settings::ProfileKey("Work") + "\\News", "Last Group", Variant("comp.lang"));
+    for (const auto& [mode, clients] : cases) {
         processes.started.clear();
         program->store.RunningProfile = "";
         launcher().MailTask = launcher().NewsTask = 0;
-        choose("Work");
         launcher().LaunchFromCommandLine(mode);
-        ASSERT_EQ(processes.started.size(), starts.size()) << mode;
-        for (std::size_t i = 0; i < starts.size(); ++i) {
-            EXPECT_NE(processes.started[i].argument.find(starts[i]), std::string::npos);
+        ASSERT_EQ(processes.started.size(), clients.size()) << mode;
+        for (std::size_t i = 0; i < clients.size(); ++i) {
+            EXPECT_EQ(processes.started[i].argument, "/root," + CopyOf(clients[i], "Work"));
         }
         EXPECT_EQ(processes.alive.count(processes.started.front().task), 1u);  // mail stays
         EXPECT_EQ(get(std::string(settings::kImnKey), "Current Profile"), Variant("Work"));
     }
+    // The news client gets the profile's server and group.
+    EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Server"), Variant("news.Work"));
+    EXPECT_EQ(get(std::string(settings::kImnKey) + "\\News", "Last Group"), Variant("comp.lang"));
 }
 
 TEST_F(Launcher, WhatIsMissingIsNamedAndNothingStarts) {
-    choose("Work");
     clientFiles.files.clear();
     launcher().StartMail();
     clientFiles.files = {mailJunction};
@@ -103,13 +90,10 @@ TEST_F(Launcher, WhatIsMissingIsNamedAndNothingStarts) {
     clientFiles.failCopies = false;
     processes.startError = "/win/EXPLORER.EXE: No such file or directory";
     launcher().StartMail();
-    const auto texts = prompts.texts();
-    ASSERT_EQ(texts.size(), 3u);
-    EXPECT_NE(texts[0].find(mailJunction), std::string::npos);
-    EXPECT_NE(texts[1].find("Disk full"), std::string::npos);
-    EXPECT_NE(texts[2].find("EXPLORER.EXE: No such file"), std::string::npos);
+    EXPECT_EQ(prompts.shown.size(), 3u);
+    EXPECT_NE(prompts.texts().at(0).find(mailJunction), std::string::npos);
+    EXPECT_NE(prompts.texts().at(1).find("Disk full"), std::string::npos);
     EXPECT_TRUE(processes.started.empty());
-    EXPECT_EQ(launcher().MailTask, 0);
     EXPECT_EQ(program->store.RunningProfile, "");
 }
 
@@ -121,6 +105,24 @@ TEST_F(Launcher, DelayEndsAfterItsSecondsAlsoAcrossMidnight) {
         EXPECT_GE(clock.waited, 2.0) << start;
         EXPECT_LT(clock.waited, 2.1) << start;
     }
+}
+
+TEST(CommandLine, ProfileAndLetter) {
+    const std::tuple<std::string, bool, std::string, std::int16_t> cases[] = {
+        {"work/m", true, "Work", app::kLaunchMail},
+        {"WORK/M", true, "Work", app::kLaunchBoth},  // only lower-case letters pick one client
+        {"  big office  /n", true, "Big Office", app::kLaunchNews},
+        {"Work/ m", true, "Work", app::kLaunchBoth},
+        {"Work/m/n", true, "Work", app::kLaunchMail},
+        {"Wor/m", false, "Wor", app::kLaunchMail},
+    };
+    for (const auto& [text, found, profile, mode] : cases) {
+        const app::CommandLine parsed = app::ParseCommandLine(text, "Home;Work;Big Office;|");
+        EXPECT_EQ(std::tie(parsed.found, parsed.profile, parsed.mode),
+                  std::tie(found, profile, mode))
+            << text;
+    }
+    EXPECT_FALSE(app::ParseCommandLine("Work/m", "Home;Work|").found);  // no ";" after the last
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cmath>
 #include <functional>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,8 +16,7 @@ namespace quorvel::testing {
 class FakeProcesses final : public app::Processes {
   public:
     struct Started {
-        std::string program;
-        std::string argument;
+        std::string program, argument;
         int style;
         app::TaskId task;
     };
@@ -45,16 +44,11 @@ class FakeProcesses final : public app::Processes {
     }
     bool SendKeys(std::string_view keys) override {
         log.push_back("keys " + std::string(keys) + " " + std::to_string(active_));
-        if (active_ == 0) {
-            return false;
-        }
         if (keys == "%{F4}") {
             alive.erase(active_);  // the client closes on Alt+F4
         }
-        return true;
+        return active_ != 0;
     }
-    // The user closes a client by hand.
-    void closeByHand(app::TaskId task) { alive.erase(task); }
 
   private:
     app::TaskId next_ = 101;
@@ -70,11 +64,9 @@ class FakeClientFiles final : public app::ClientFiles {
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     std::optional<profiles::FileError> CopyFile(const std::string& from,
                                                 const std::string& to) override {
-        if (failCopies) {
-            return profiles::MakeFileError(profiles::FileFault::DiskFull);
-        }
-        if (files.count(from) == 0) {
-            return profiles::MakeFileError(profiles::FileFault::FileNotFound);
+        if (failCopies || files.count(from) == 0) {
+            return profiles::MakeFileError(failCopies ? profiles::FileFault::DiskFull
+                                                      : profiles::FileFault::FileNotFound);
         }
         copies.emplace_back(from, to);
         files.insert(to);
@@ -87,27 +79,15 @@ class FakeClock final : public app::Clock, public settings::EventPump {
   public:
     double now = 12 * 3600;
     double waited = 0;
-    int pumped = 0;
     // Runs whenever events are processed (a wait, base64's pumping): what arrives meanwhile.
-    std::function<void()> duringWait;
+    std::function<void()> duringWait = [] {};
 
     double SecondsSinceMidnight() override { return now; }
-    void ProcessEvents() override {
-        ++pumped;
-        if (duringWait) {
-            duringWait();
-        }
-    }
+    void ProcessEvents() override { duringWait(); }
     void ProcessEventsFor(int milliseconds) override {
-        ++pumped;
-        if (duringWait) {
-            duringWait();
-        }
-        now += milliseconds / 1000.0;
+        ProcessEvents();
         waited += milliseconds / 1000.0;
-        if (now >= 24 * 3600) {
-            now -= 24 * 3600;
-        }
+        now = std::fmod(now + milliseconds / 1000.0, 24 * 3600);
     }
 };
 

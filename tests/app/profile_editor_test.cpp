@@ -9,14 +9,14 @@ namespace quorvel::testing {
 namespace {
 
 using profiles::Answer;
+using Saved = app::ProfileEditor::Saved;
+using Texts = std::vector<std::string>;
 
 // What a window that changed nothing hands back for saving.
 app::PaneValues Unchanged(app::PaneValues pane) {
-    if (!pane.signature) {
-        pane.signature = app::SignatureBoxes{-1, false, false};
-    }
-    for (std::size_t i = 0; i < pane.values.size(); ++i) {
-        pane.optionChecked.push_back(pane.values[i].has_value() && !pane.values[i]->empty());
+    pane.signature = pane.signature.value_or(app::SignatureBoxes{-1, false, false});
+    for (const auto& value : pane.values) {
+        pane.optionChecked.push_back(value.has_value() && !value->empty());
     }
     return pane;
 }
@@ -37,144 +37,101 @@ class Editor : public AppFixture {
         editor().LoadProfileList();
         editor().WindowOpened();
     }
-    // The same store behind a hive whose commits fail on request.
-    void useFaultyStore() {
-        faulty = std::make_unique<FaultyHive>(hive);
-        useProgram(*faulty);
-    }
     app::ProfileEditor& editor() { return program->editor; }
 
     // The current profile loaded, as the window hands it back unchanged.
     app::ProfileEdits loaded() {
         const auto view = editor().LoadProfile();
         EXPECT_TRUE(view.has_value());
-        app::ProfileEdits edits;
-        edits.secure = view->menus.secure.value_or(false);
-        edits.mail = Unchanged(view->mail);
-        edits.news = Unchanged(view->news);
-        edits.pollAll = !view->menus.pollOnlyDefault.value_or(true);
-        edits.account = view->account;
-        return edits;
+        return {view->menus.secure.value_or(false), Unchanged(view->mail), Unchanged(view->news),
+                !view->menus.pollOnlyDefault.value_or(true), view->account};
     }
-    std::string mailKey(const std::string& profile) const {
-        return settings::ProfileMailKey(profile);
-    }
+    static std::string mail(const std::string& p) { return settings::ProfileMailKey(p); }
     std::string listed() { return get(std::string(settings::kAppKey), "Profile List").text(); }
+    bool exists(const std::string& key) {
+        return hive.openKey(registry::Root::CurrentUser, key) != nullptr;
+    }
 };
 
 TEST_F(Editor, LoadingShowsTheProfileAndStoresTheDefaultsItFilledIn) {
-    put(mailKey("Work") + "\\acct", "RecvTimeout", Variant(5), registry::REG_DWORD);
+    put(mail("Work") + "\\acct", "RecvTimeout", Variant(5), registry::REG_DWORD);
     const auto view = editor().LoadProfile();
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->mail.rows.front(), "Work Sender");
     EXPECT_EQ(view->news.rows[4], "news.Work");
-    EXPECT_EQ(view->account.server.front(), "pop.Work");
-    EXPECT_EQ(view->account.numbers[2], "30");   // a timeout below 30 s
-    EXPECT_EQ(view->account.numbers[3], "110");  // no port
-    EXPECT_EQ(editor().loadedProfile, "Work");
+    EXPECT_EQ(view->account.numbers[2], "30");  // a timeout below 30 s
     EXPECT_EQ(program->context.AccountProfile, "acct");
-    EXPECT_EQ(get(mailKey("Work"), "Host file name"), Variant("Work.txt"));
-    EXPECT_EQ(get(mailKey("Work"), "Automake Hosts"), Variant(0));
-    EXPECT_EQ(get(mailKey("Work"), "Connection Type"), Variant(1));
-    EXPECT_EQ(get(mailKey("Work") + "\\acct", "RecvTimeout"), Variant(30));
-    EXPECT_EQ(get(mailKey("Work") + "\\acct", "Port"), Variant(110));
-
+    EXPECT_EQ(get(mail("Work"), "Host file name"), Variant("Work.txt"));
+    EXPECT_EQ(get(mail("Work") + "\\acct", "RecvTimeout"), Variant(30));
+    EXPECT_EQ(get(mail("Work") + "\\acct", "Port"), Variant(110));
     program->context.CurrentProfile = "";
     EXPECT_FALSE(editor().LoadProfile().has_value());
 }
 
 TEST_F(Editor, SavedUnderANewNameTheProfileTakesTheShownAccountProfilesAlong) {
-    put(mailKey("Work"), "Account Profile List", Variant("acct;spare;|"));
-    put(mailKey("Work") + "\\spare", "Default POP3 Server", Variant("pop.spare"));
+    put(mail("Work"), "Account Profile List", Variant("acct;spare;|"));
+    put(mail("Work") + "\\spare", "Default POP3 Server", Variant("pop.spare"));
     app::ProfileEdits edits = loaded();
     edits.account.server[3] = "secret";
     ASSERT_TRUE(editor().SaveAccount(edits.account));
     edits.mail.rows.front() = "Copied Sender";
     prompts.inputAnswers = {"  Copy "};
 
-    EXPECT_EQ(editor().SaveAs(edits), app::ProfileEditor::Saved::Saved);
+    EXPECT_EQ(editor().SaveAs(edits), Saved::Saved);
     EXPECT_EQ(program->context.CurrentProfile, "Copy");
-    EXPECT_EQ(editor().ProfileNames, (std::vector<std::string>{"Home", "Work", "Copy"}));
     EXPECT_EQ(listed(), "Home;Work;Copy;|");
-    EXPECT_EQ(get(mailKey("Copy"), "Sender Name"), Variant("Copied Sender"));
-    EXPECT_EQ(get(mailKey("Copy"), "Account Profile List"), Variant("acct;spare;|"));
-    EXPECT_EQ(get(mailKey("Copy") + "\\spare", "Default POP3 Server"), Variant("pop.spare"));
+    EXPECT_EQ(get(mail("Copy"), "Sender Name"), Variant("Copied Sender"));
+    EXPECT_EQ(get(mail("Copy") + "\\spare", "Default POP3 Server"), Variant("pop.spare"));
     // A setting the old account profile lacks stays missing, so that the copy shows the same
     // defaults.
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(hive.openKey(registry::Root::CurrentUser, mailKey("Copy") + "\\spare")
-                  ->queryValue("RecvTimeout", type, {}, size),
-              registry::ERROR_FILE_NOT_FOUND);
+    const auto spare = hive.openKey(registry::Root::CurrentUser, mail("Copy") + "\\spare");
+    ASSERT_NE(spare, nullptr);
+    EXPECT_EQ(spare->queryValue("RecvTimeout", type, {}, size), registry::ERROR_FILE_NOT_FOUND);
     // The password is stored encoded, and reads back as typed.
-    EXPECT_NE(get(mailKey("Copy") + "\\acct", "Password"), Variant("secret"));
+    EXPECT_NE(get(mail("Copy") + "\\acct", "Password"), Variant("secret"));
     editor().LoadProfile();
     EXPECT_EQ(editor().LoadAccount().server[3], "secret");
-    EXPECT_EQ(get(mailKey("Work"), "Sender Name"), Variant("Work Sender"));
-}
-
-TEST_F(Editor, AProfileSavedFromABlankWindowStartsWithAnAccountProfileOfItsOwn) {
-    program->context.CurrentProfile = "";
-    editor().LoadProfile();
-    app::ProfileEdits edits;
-    edits.mail.rows = {"Fresh Sender"};
-    prompts.inputAnswers = {"Fresh"};
-    EXPECT_EQ(editor().SaveAs(edits), app::ProfileEditor::Saved::ShowAnew);
-    EXPECT_EQ(get(mailKey("Fresh"), "Account Profile List"), Variant("Account1;|"));
-    EXPECT_EQ(get(mailKey("Fresh"), "Default Account Profile"), Variant("Account1"));
+    EXPECT_EQ(get(mail("Work"), "Sender Name"), Variant("Work Sender"));
 }
 
 TEST_F(Editor, SavingOverAnotherProfileAsksFirstAndKeepsItsAccountProfiles) {
     app::ProfileEdits edits = loaded();
     edits.mail.rows.front() = "Replaced";
-    prompts.inputAnswers = {"home"};
-    prompts.answers = {Answer::No};
-    EXPECT_EQ(editor().SaveAs(edits), app::ProfileEditor::Saved::Not);
-    EXPECT_EQ(get(mailKey("Home"), "Sender Name"), Variant("Home Sender"));
+    prompts.inputAnswers = {"home", "home"};
+    prompts.answers = {Answer::No, Answer::Yes};
+    EXPECT_EQ(editor().SaveAs(edits), Saved::Not);
+    EXPECT_EQ(get(mail("Home"), "Sender Name"), Variant("Home Sender"));
     EXPECT_EQ(program->context.CurrentProfile, "Work");
 
-    prompts.inputAnswers = {"home"};
-    prompts.answers = {Answer::Yes};
-    EXPECT_EQ(editor().SaveAs(edits), app::ProfileEditor::Saved::ShowAnew);
-    EXPECT_EQ(prompts.texts(), std::vector<std::string>(
-                                   2, "This profile already exists, do you want to overwrite?"));
+    EXPECT_EQ(editor().SaveAs(edits), Saved::ShowAnew);
+    EXPECT_EQ(prompts.texts(), Texts(2, "This profile already exists, do you want to overwrite?"));
     EXPECT_EQ(program->context.CurrentProfile, "Home");  // as the list spells it
-    EXPECT_EQ(get(mailKey("Home"), "Sender Name"), Variant("Replaced"));
-    EXPECT_EQ(get(mailKey("Home") + "\\acct", "Default POP3 Server"), Variant("pop.Home"));
+    EXPECT_EQ(get(mail("Home"), "Sender Name"), Variant("Replaced"));
+    EXPECT_EQ(get(mail("Home") + "\\acct", "Default POP3 Server"), Variant("pop.Home"));
     EXPECT_EQ(listed(), "Home;Work;|");
-}
-
-TEST_F(Editor, NewNamesAreAskedForUntilOneFits) {
-    const app::ProfileEdits edits = loaded();
-    prompts.inputAnswers = {"ab", "a/b", "a/b"};
-    prompts.answers = {Answer::Ok, Answer::Yes, Answer::No};
-    EXPECT_EQ(editor().SaveAs(edits), app::ProfileEditor::Saved::Not);
-    EXPECT_EQ(prompts.texts(),
-              (std::vector<std::string>{"Name must be at least 3 characters long",
-                                        "Invalid name, do you want to try again",
-                                        "Invalid name, do you want to try again"}));
-    EXPECT_EQ(editor().ProfileNames.size(), 2u);
 }
 
 TEST_F(Editor, AStoreThatCannotKeepAnOperationLeavesEverythingAsItWas) {
     QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
-    put(mailKey("Work"), "Account Profile List", Variant("acct;|"));
-    useFaultyStore();
+    put(mail("Work"), "Account Profile List", Variant("acct;|"));
+    faulty = std::make_unique<FaultyHive>(hive);
+    useProgram(*faulty);
     app::ProfileEdits edits = loaded();
     faulty->failCommit = true;
-    prompts.inputAnswers = {"Copy"};
-    EXPECT_EQ(editor().SaveAs(edits), app::ProfileEditor::Saved::Not);
+    prompts.inputAnswers = {"Copy", "Other"};
+    EXPECT_EQ(editor().SaveAs(edits), Saved::Not);
     EXPECT_EQ(prompts.texts().back(),
               "Quorvel could not save the profile \"Copy\": the registry store could not save "
               "the change. Nothing has been changed.");
     EXPECT_EQ(program->context.CurrentProfile, "Work");
-    EXPECT_EQ(editor().ProfileNames, (std::vector<std::string>{"Home", "Work"}));
-    EXPECT_EQ(hive.openKey(registry::Root::CurrentUser, settings::ProfileKey("Copy")), nullptr);
+    EXPECT_EQ(editor().ProfileNames, (Texts{"Home", "Work"}));
+    EXPECT_FALSE(exists(settings::ProfileKey("Copy")));
 
     edits.account.server[3] = "typed";
-    prompts.inputAnswers = {"Other"};
     EXPECT_FALSE(editor().SaveAccountAs(edits.account));
-    EXPECT_EQ(editor().AccountNames, (std::vector<std::string>{"acct"}));
+    EXPECT_EQ(editor().AccountNames, Texts{"acct"});
     EXPECT_EQ(program->context.AccountProfile, "acct");
 }
 
@@ -183,7 +140,7 @@ TEST_F(Editor, DeletingProfilesKeepsOneAndTheListFollowsWithDone) {
     prompts.answers = {Answer::Yes, Answer::Yes};
     EXPECT_TRUE(editor().DeleteProfile(chosen));
     EXPECT_EQ(chosen, "Home");  // the first name, when none was chosen
-    EXPECT_EQ(hive.openKey(registry::Root::CurrentUser, settings::ProfileKey("Home")), nullptr);
+    EXPECT_FALSE(exists(settings::ProfileKey("Home")));
     EXPECT_EQ(listed(), "Home;Work;|");
     EXPECT_FALSE(editor().DeleteProfile(chosen));
     EXPECT_EQ(prompts.texts().back(), "You must keep at least one profile entry");
@@ -194,63 +151,37 @@ TEST_F(Editor, DeletingProfilesKeepsOneAndTheListFollowsWithDone) {
     EXPECT_FALSE(editor().FinishProfileDeletions());
 }
 
-TEST_F(Editor, DeletingTheDefaultAccountProfileMakesAnotherTheDefault) {
-    put(mailKey("Work"), "Account Profile List", Variant("acct;two;three;|"));
-    put(mailKey("Work"), "PollMultiplePopServers", Variant(1), registry::REG_DWORD);
-    loaded();
-    ASSERT_TRUE(editor().SeveralAccounts());
-    std::string chosen = "acct";
-    prompts.answers = {Answer::Yes, Answer::Yes};
-    EXPECT_TRUE(editor().DeleteAccount(chosen));
-    EXPECT_EQ(editor().DefaultAccount, "two");
-    EXPECT_EQ(get(mailKey("Work"), "Default Account Profile"), Variant("two"));
-    chosen = "three";
-    EXPECT_TRUE(editor().DeleteAccount(chosen));
-    EXPECT_EQ(editor().DefaultAccount, "two");
-
-    EXPECT_TRUE(editor().FinishAccountDeletions());
-    EXPECT_EQ(get(mailKey("Work"), "Account Profile List"), Variant("two;|"));
-    // One account profile left: only the default one can be polled.
-    EXPECT_EQ(get(mailKey("Work"), "PollMultiplePopServers"), Variant(0));
-    EXPECT_EQ(program->context.AccountProfile, "two");
-}
-
-TEST_F(Editor, TwoAccountProfilesMayBothBePolled) {
-    put(mailKey("Work"), "Account Profile List", Variant("acct;two;three;|"));
-    put(mailKey("Work"), "PollMultiplePopServers", Variant(1), registry::REG_DWORD);
+TEST_F(Editor, DeletingAccountProfilesKeepsADefaultAndPollsSeveralOnlyWhileThereAreSeveral) {
+    put(mail("Work"), "Account Profile List", Variant("acct;two;three;|"));
+    put(mail("Work"), "PollMultiplePopServers", Variant(1), registry::REG_DWORD);
     loaded();
     std::string chosen = "three";
-    prompts.answers = {Answer::Yes};
+    prompts.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
     EXPECT_TRUE(editor().DeleteAccount(chosen));
     EXPECT_TRUE(editor().FinishAccountDeletions());
-    EXPECT_EQ(get(mailKey("Work"), "PollMultiplePopServers"), Variant(1));
+    EXPECT_EQ(get(mail("Work"), "PollMultiplePopServers"), Variant(1));
     EXPECT_TRUE(editor().SeveralAccounts());
+
+    chosen = "acct";
+    EXPECT_TRUE(editor().DeleteAccount(chosen));
+    EXPECT_EQ(editor().DefaultAccount, "two");
+    EXPECT_EQ(get(mail("Work"), "Default Account Profile"), Variant("two"));
+    EXPECT_TRUE(editor().FinishAccountDeletions());
+    EXPECT_EQ(get(mail("Work"), "Account Profile List"), Variant("two;|"));
+    // One account profile left: only the default one can be polled.
+    EXPECT_EQ(get(mail("Work"), "PollMultiplePopServers"), Variant(0));
+    EXPECT_EQ(program->context.AccountProfile, "two");
 }
 
 TEST_F(Editor, APasswordNeedsThreeCharactersAndIsStoredAtOnce) {
     loaded();
     prompts.inputAnswers = {"ab", " abc "};
     EXPECT_TRUE(editor().ChangePassword());
-    EXPECT_EQ(prompts.texts(),
-              (std::vector<std::string>{"Password must be at least 3 characters long"}));
+    EXPECT_EQ(prompts.texts(), Texts{"Password must be at least 3 characters long"});
     EXPECT_EQ(get(settings::ProfileKey("Work"), "Profile Password"), Variant("abc"));
     EXPECT_TRUE(editor().profileChanged);  // "Secure Profile" follows with the next save
     EXPECT_TRUE(editor().TurnSecurityOn());
     EXPECT_EQ(prompts.inputPrompts.size(), 2u);  // a stored password is not asked again
-}
-
-TEST_F(Editor, ChoicesAreWrittenAtOnce) {
-    loaded();
-    EXPECT_TRUE(editor().ChooseHosts(false, false));
-    EXPECT_EQ(get(mailKey("Work"), "Automake Hosts"), Variant(1));
-    EXPECT_EQ(prompts.shown.size(), 1u);  // the note about the named file
-    prompts.inputAnswers = {" mine.txt "};
-    EXPECT_EQ(editor().RenameHostsFile(), app::HostsFileCaption("mine.txt"));
-    EXPECT_EQ(get(mailKey("Work"), "Host file name"), Variant("mine.txt"));
-    EXPECT_EQ(editor().StoreConnection(2, "Dial"), app::ConnectionCaption(Variant(2), "Dial"));
-    EXPECT_EQ(get(mailKey("Work"), "RAS Phonebook Entry"), Variant("Dial"));
-    EXPECT_TRUE(editor().SetDefaultAccount("other"));
-    EXPECT_EQ(get(mailKey("Work"), "Default Account Profile"), Variant("other"));
 }
 
 TEST_F(Editor, NewsOffIsStoredForAllProfilesAndEndsTheProgram) {
