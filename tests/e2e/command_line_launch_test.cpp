@@ -1,6 +1,8 @@
 // The executables as a user runs them: `quorvel work/m` switches the client to the profile,
-// starts Internet Mail through the Explorer and ends by itself.
+// starts Internet Mail through the Explorer and ends by itself; a signal ends a running one.
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -66,6 +68,36 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
         EXPECT_EQ(reg.RegValue, Variant("Ann at work"));
         reg.GetValue(imn + "\\Mail\\POP3\\pop.work.example", "Account");
         EXPECT_EQ(reg.RegValue, Variant("ann"));
+    }
+}
+
+// A running program ended by the session or the terminal still runs its exit routine, which
+// blanks the client of a protected profile.
+TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
+    const std::string imn(settings::kImnKey);
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        TempDir dir;
+        const std::map<std::string, std::string> environment = {
+            {"QUORVEL_REGISTRY", dir.file("registry.db")},
+            {"QUORVEL_WINDIR", dir.file("windows")},
+            {"QT_QPA_PLATFORM", "offscreen"},
+        };
+        std::ofstream(dir.file("secure.reg"))
+            << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel!]\n\"version40\"=\"Yes\"\n"
+            << "\"Profile List\"=\"Work;|\"\n"
+            << "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\Work]\n"
+            << "\"Secure Profile\"=dword:00000001\n[HKEY_CURRENT_USER\\" << imn << "]\n"
+            << "\"Current Profile\"=\"Work\"\n\"Store Root\"=\"/home/ann/mail\"\n";
+        ASSERT_EQ(RunProgram({QUORVEL_REG_EXE, "import", dir.file("secure.reg")}, environment), 0);
+        ChildProcess program({QUORVEL_EXE}, environment);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its loop
+        ::kill(program.pid(), signal);
+        EXPECT_EQ(program.wait(), 0) << signal;
+        registry::SqliteHive hive(dir.file("registry.db"));
+        FixedFolders folders;
+        registry::Registry reg(hive, folders);
+        reg.GetValue(imn, "Store Root");
+        EXPECT_EQ(reg.RegValue, Variant("c:\\unsecure")) << signal;
     }
 }
 
