@@ -15,6 +15,17 @@
 namespace quorvel::testing {
 namespace {
 
+// A store, a Windows directory and the stand-in's log of one test's own, in `dir`.
+Environment DeskEnvironment(const TempDir& dir) {
+    return {
+        {"QUORVEL_REGISTRY", dir.file("registry.db")},
+        {"QUORVEL_WINDIR", dir.file("windows")},
+        {"QUORVEL_EXPLORER_LOG", dir.file("explorer.log")},
+        {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"},
+        {"QT_QPA_PLATFORM", "offscreen"},
+    };
+}
+
 TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
     const std::string imn(settings::kImnKey);
     // Names that Qt would take for its own options if it saw the arguments.
@@ -24,15 +35,8 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
         {{"-style", "Fusion/m"}, "-style Fusion"},
     };
     for (const auto& [arguments, profile] : cases) {
-        // A store and a Windows directory of their own.
         TempDir dir;
-        const std::map<std::string, std::string> environment = {
-            {"QUORVEL_REGISTRY", dir.file("registry.db")},
-            {"QUORVEL_WINDIR", dir.file("windows")},
-            {"QUORVEL_EXPLORER_LOG", dir.file("explorer.log")},
-            {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"},
-            {"QT_QPA_PLATFORM", "offscreen"},
-        };
+        const Environment environment = DeskEnvironment(dir);
         const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!";
         std::ofstream(dir.file("sample.reg"))
             << "REGEDIT4\n\n"
@@ -77,11 +81,7 @@ TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
     const std::string imn(settings::kImnKey);
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
         TempDir dir;
-        const std::map<std::string, std::string> environment = {
-            {"QUORVEL_REGISTRY", dir.file("registry.db")},
-            {"QUORVEL_WINDIR", dir.file("windows")},
-            {"QT_QPA_PLATFORM", "offscreen"},
-        };
+        const Environment environment = DeskEnvironment(dir);
         std::ofstream(dir.file("secure.reg"))
             << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel!]\n\"version40\"=\"Yes\"\n"
             << "\"Profile List\"=\"Work;|\"\n"
