@@ -41,14 +41,9 @@ bool WaitUntil(const std::function<bool()>& condition) {
     return condition();
 }
 
-std::string Text(const std::string& path) {
-    const auto bytes = testing::ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 // Field `index` (3 or more, numbered as in proc(5)) of /proc/<pid>/stat; "" once it is gone.
 std::string StatField(app::TaskId task, int index) {
-    const std::string stat = Text("/proc/" + std::to_string(task) + "/stat");
+    const std::string stat = testing::ReadText("/proc/" + std::to_string(task) + "/stat");
     std::istringstream fields(stat.substr(stat.rfind(')') + 1));  // the name may hold blanks
     std::string field;
     for (int i = 3; i <= index; ++i) {
@@ -85,7 +80,7 @@ class LinuxProcessesTest : public ::testing::Test {
         fs::remove(script + ".out");
         KillOnExit guard{Start(script, argument, style)};
         EXPECT_TRUE(WaitUntil([&] { return !processes_.Activate(guard.task); }));
-        return Text(script + ".out");
+        return testing::ReadText(script + ".out");
     }
 
     testing::TempDir dir_;
@@ -238,7 +233,7 @@ TEST_F(ClientFilesTest, CopiesEveryByteOverALongerCopy) {
          {std::string(), std::string("nul\0inside\xff", 11), std::string(300000, 'x') + "end"}) {
         testing::WriteBytes(junction_, content);
         EXPECT_EQ(files_.CopyFile(junction_, copy_), std::nullopt);
-        EXPECT_EQ(Text(copy_), content);
+        EXPECT_EQ(testing::ReadText(copy_), content);
     }
 }
 
@@ -254,7 +249,7 @@ TEST_F(ClientFilesTest, AWriteClearsTheTemporaryFilesOfAbandonedWrites) {
     const std::vector<std::string> kept = {temporary(".hosts.d4E5f6", std::chrono::minutes(0)),
                                            temporary(".hosts.bak.g7H8i9", std::chrono::minutes(5))};
     ASSERT_EQ(files_.WriteFile(dir_.file("hosts"), "127.0.0.1 localhost\r\n"), std::nullopt);
-    EXPECT_EQ(Text(dir_.file("hosts")), "127.0.0.1 localhost\r\n");
+    EXPECT_EQ(testing::ReadText(dir_.file("hosts")), "127.0.0.1 localhost\r\n");
     EXPECT_FALSE(fs::exists(abandoned));
     for (const std::string& file : kept) {
         EXPECT_TRUE(fs::exists(file)) << file;
@@ -270,7 +265,7 @@ TEST_F(ClientFilesTest, ReportsFailuresAndLeavesTheDestinationAlone) {
         ASSERT_TRUE(error.has_value()) << from;
         EXPECT_EQ(error->number, number) << from;
         EXPECT_FALSE(error->description.empty());
-        EXPECT_EQ(Text(copy_), "old copy");
+        EXPECT_EQ(testing::ReadText(copy_), "old copy");
     }
     const auto noFolder = files_.CopyFile(junction_, dir_.file("no-folder/copy"));
     EXPECT_TRUE(noFolder && noFolder->number == 76);

@@ -5,7 +5,7 @@
 namespace quorvel::testing {
 namespace {
 
-const std::string kProfileMail = ProfileKeyOf("Work") + "\\Mail";
+const std::string kProfileMail = settings::ProfileKey("Work") + "\\Mail";
 const std::string kPop3 = kClientMail + "\\POP3";
 const std::string kWab(settings::kWabFileKey);
 const std::string kGenerated =
@@ -34,8 +34,8 @@ class ApplyProfile : public ProfilesFixture {
             put(key, "Default SMTP Server", Variant(std::string("smtp.") + name));
         }
         put(kProfileMail + "\\home", "Password", Variant("c2VjcmV0"), registry::REG_BINARY);
-        put(ProfileKeyOf("Work") + "\\News", "DefaultServer", Variant("news.example"));
-        put(ProfileKeyOf("Work") + "\\News", "Last Group", Variant("comp.lang.c"));
+        put(settings::ProfileKey("Work") + "\\News", "DefaultServer", Variant("news.example"));
+        put(settings::ProfileKey("Work") + "\\News", "Last Group", Variant("comp.lang.c"));
         context.CurrentProfile = "Work";
     }
     void multipleServers() {

@@ -38,8 +38,8 @@ TEST_F(FirstProfile, CopiesTheClientIntoANewProfile) {
     EXPECT_EQ(get(kAppKey, "Current Profile"), Variant("Ann Smith"));
     EXPECT_FALSE(raw(kClientKey, "Current Profile"));  // the client already holds these settings
 
-    const std::string mail = ProfileKeyOf("Ann Smith") + "\\Mail";
-    const std::string news = ProfileKeyOf("Ann Smith") + "\\News";
+    const std::string mail = settings::ProfileKey("Ann Smith") + "\\Mail";
+    const std::string news = settings::ProfileKey("Ann Smith") + "\\News";
     const std::string account = mail + "\\pop.example";
     EXPECT_EQ(get(mail, "Account Profile List"), Variant("pop.example;|"));
     EXPECT_EQ(get(mail, "Default Account Profile"), Variant("pop.example"));
@@ -80,7 +80,7 @@ TEST_F(FirstProfile, SenderNameBecomesTheProfileNameWhenItIsAUsableName) {
         EXPECT_EQ(maker.MakeFirstProfile(), c.profile) << c.sender;
         EXPECT_EQ(context.CurrentProfile, c.profile) << c.sender;
         EXPECT_EQ(get(kAppKey, "Profile List"), Variant(std::string(c.profile) + ";|"));
-        EXPECT_NE(Dump(hive, ProfileKeyOf(c.profile) + "\\Mail\\pop.example"), "");
+        EXPECT_NE(Dump(hive, settings::ProfileKey(c.profile) + "\\Mail\\pop.example"), "");
     }
 }
 

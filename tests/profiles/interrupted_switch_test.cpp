@@ -24,7 +24,7 @@ class InterruptedSwitch : public ProfilesFixture {
     void profile(const std::string& name,
                  const std::vector<std::pair<std::string, std::string>>& accounts,
                  const std::string& wab) {
-        const std::string mail = ProfileKeyOf(name) + "\\Mail";
+        const std::string mail = settings::ProfileKey(name) + "\\Mail";
         std::string list;
         for (const auto& [server, address] : accounts) {
             put(mail + "\\" + server, "Default POP3 Server", Variant(server));
@@ -37,7 +37,7 @@ class InterruptedSwitch : public ProfilesFixture {
         put(mail, "PollMultiplePopServers", Variant(1), registry::REG_DWORD);
         put(mail, "Sender Name", Variant(name + " Sender"));
         put(mail, "WAB", Variant(wab));
-        put(ProfileKeyOf(name) + "\\News", "Sender Name", Variant(name + " in news"));
+        put(settings::ProfileKey(name) + "\\News", "Sender Name", Variant(name + " in news"));
     }
     // A start of the program, with nothing in memory from before, switching to `profile`.
     bool switchTo(const std::string& profile, bool finishFirst = false) {

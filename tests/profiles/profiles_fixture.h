@@ -147,10 +147,6 @@ inline const std::string kClientKey(settings::kImnKey);
 inline const std::string kClientMail = kClientKey + "\\Mail";
 inline const std::string kClientNews = kClientKey + "\\News";
 
-inline std::string ProfileKeyOf(const std::string& profile) {
-    return std::string(settings::kProfilesKey) + "\\" + profile;
-}
-
 // Every key, value type and value byte below `path`, one line each, subkeys in enumeration
 // order: two dumps are equal exactly when the subtrees are.
 inline std::string Dump(registry::Hive& hive, const std::string& path) {

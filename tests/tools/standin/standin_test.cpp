@@ -18,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using registry::Root;
+using testing::ReadText;
 
 const std::string kMailId = ".{89292102-4755-11cf-9DC2-00AA006C2B84}";
 const std::string kNewsId = ".{89292103-4755-11cf-9DC2-00AA006C2B84}";
@@ -26,11 +27,6 @@ const std::string kAppPath =
 const std::string kImn = "Software\\Microsoft\\Internet Mail and News";
 const std::string kMail = kImn + "\\Mail";
 const std::string kNews = kImn + "\\News";
-
-std::string ReadText(const std::string& path) {
-    const auto bytes = testing::ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
 
 // quorvel-standin (or a link to it) as its own process, in an environment chosen whole so that
 // the store and the Windows directory are the test's and never the user's.
