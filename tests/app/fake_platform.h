@@ -8,9 +8,17 @@
 
 #include "app/ending.h"
 #include "app/platform.h"
+#include "app/profile_list.h"
 #include "settings/event_pump.h"
 
 namespace quorvel::testing {
+
+// The profile list as the tray's menu reads it, set by the test.
+class FakeProfileList final : public app::ProfileListHolder {
+  public:
+    std::vector<std::string> names;
+    std::vector<std::string> ProfileNamesInList() const override { return names; }
+};
 
 // Records what the program asks of processes and windows; tasks live until the test ends them.
 class FakeProcesses final : public app::Processes {

@@ -13,12 +13,6 @@ const std::string kImn(settings::kImnKey);
 using BoolList = std::vector<bool>;
 using Texts = std::vector<std::string>;
 
-class ListHolder final : public app::ProfileListHolder {
-  public:
-    std::vector<std::string> names;
-    std::vector<std::string> ProfileNamesInList() const override { return names; }
-};
-
 class RecordingView final : public app::TrayView {
   public:
     int popups = 0;
@@ -32,7 +26,7 @@ class RecordingView final : public app::TrayView {
 
 class Tray : public AppFixture {
   protected:
-    ListHolder holder;
+    FakeProfileList holder;
     RecordingView view;
     std::unique_ptr<app::TrayMenu> tray;
 

@@ -512,14 +512,9 @@ TEST(PasswordDialog, EnterIsOkEscAndCancelGiveNothingAndNothingIsTrimmed) {
     EXPECT_EQ(ui::ShownText("a\rb\r\nc"), QStringLiteral("a\nb\nc"));
 }
 
-class Names final : public app::ProfileListHolder {
-  public:
-    std::vector<std::string> names{"Home", "Work"};
-    std::vector<std::string> ProfileNamesInList() const override { return names; }
-};
-
 TEST_F(SettingsWindow, TrayMenuSwitchesQuitsAndFollowsTheList) {
-    Names list;
+    FakeProfileList list;
+    list.names = {"Home", "Work"};
     ui::frmTray tray(*program, list, [] {});
     tray.Form_Load();
     const auto entry = [&tray](const char* name) {
