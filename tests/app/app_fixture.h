@@ -7,34 +7,11 @@
 
 #include "app/program.h"
 #include "fake_platform.h"
-#include "platform/local_file_system.h"
-#include "registry/registry_fixture.h"
+#include "profiles/profiles_fixture.h"
 #include "settings/client_keys.h"
 #include "support/scripted_prompts.h"
 
 namespace quorvel::testing {
-
-// The local file system, joining with "/" on every system, so that the made-up Windows
-// directory "/win" gives the same paths everywhere.
-class SlashJoinedFiles final : public profiles::FileSystem {
-  public:
-    std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override {
-        return local_.ReadFile(path);
-    }
-    std::optional<profiles::FileError> WriteFile(const std::string& path,
-                                                 std::string_view bytes) override {
-        return local_.WriteFile(path, bytes);
-    }
-    std::optional<profiles::FileError> DeleteFile(const std::string& path) override {
-        return local_.DeleteFile(path);
-    }
-    std::string JoinPath(std::string_view folder, std::string_view name) const override {
-        return std::string(folder) + "/" + std::string(name);
-    }
-
-  private:
-    platform::LocalFileSystem local_;
-};
 
 // A whole program over a fresh store, a fake desktop and scripted answers, the client installed.
 class AppFixture : public ::testing::Test {
@@ -43,7 +20,7 @@ class AppFixture : public ::testing::Test {
     TestHive hive{dir.file("registry.db")};
     FakeProcesses processes;
     FakeClientFiles clientFiles;
-    SlashJoinedFiles files;
+    CrashingFiles files;
     FakeClock clock;
     ScriptedPrompts prompts;
     FakeInstance instance;
@@ -54,6 +31,7 @@ class AppFixture : public ::testing::Test {
 
     void SetUp() override {
         folders.folder = "/win";
+        files.joinWithSlash = true;
         // No question may wait for the user while the store's write transaction is open:
         // every other process sharing the store would wait too.
         prompts.onAsk = [this](std::string_view text) {

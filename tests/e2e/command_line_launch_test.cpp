@@ -15,15 +15,13 @@
 namespace quorvel::testing {
 namespace {
 
-// A store, a Windows directory and the stand-in's log of one test's own, in `dir`.
-Environment DeskEnvironment(const TempDir& dir) {
-    return {
-        {"QUORVEL_REGISTRY", dir.file("registry.db")},
-        {"QUORVEL_WINDIR", dir.file("windows")},
-        {"QUORVEL_EXPLORER_LOG", dir.file("explorer.log")},
-        {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"},
-        {"QT_QPA_PLATFORM", "offscreen"},
-    };
+// A value of the store file in `dir`, as the program reads it.
+Variant Stored(const TempDir& dir, const std::string& key, const std::string& name) {
+    registry::SqliteHive hive(dir.file("registry.db"));
+    FixedFolders folders;
+    registry::Registry reg(hive, folders);
+    reg.GetValue(key, name);
+    return reg.RegValue;
 }
 
 TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
@@ -36,7 +34,7 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
     };
     for (const auto& [arguments, profile] : cases) {
         TempDir dir;
-        const Environment environment = DeskEnvironment(dir);
+        const Environment environment = PrivateEnvironment(dir.path().string());
         const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!";
         std::ofstream(dir.file("sample.reg"))
             << "REGEDIT4\n\n"
@@ -55,23 +53,11 @@ TEST(CommandLineLaunch, SwitchesStartsMailAndEndsWhateverTheProfileIsCalled) {
         const std::string copy =
             dir.file("windows/Mail---" + profile + ".{89292102-4755-11cf-9DC2-00AA006C2B84}");
         EXPECT_TRUE(std::filesystem::exists(copy)) << profile;
-        // The Explorer runs on after the program has ended; give it a moment to write its log.
-        std::string line;
-        for (int i = 0; i < 200 && line.empty(); ++i) {
-            std::ifstream file(dir.file("explorer.log"));
-            std::getline(file, line);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        EXPECT_EQ(line, "/root," + copy);
-        registry::SqliteHive hive(dir.file("registry.db"));
-        FixedFolders folders;
-        registry::Registry reg(hive, folders);
-        reg.GetValue(imn, "Current Profile");
-        EXPECT_EQ(reg.RegValue, Variant(profile));
-        reg.GetValue(imn + "\\Mail", "Sender Name");
-        EXPECT_EQ(reg.RegValue, Variant("Ann at work"));
-        reg.GetValue(imn + "\\Mail\\POP3\\pop.work.example", "Account");
-        EXPECT_EQ(reg.RegValue, Variant("ann"));
+        EXPECT_EQ(WaitForLines(dir.file("explorer.log"), 1),
+                  std::vector<std::string>{"/root," + copy});
+        EXPECT_EQ(Stored(dir, imn, "Current Profile"), Variant(profile));
+        EXPECT_EQ(Stored(dir, imn + "\\Mail", "Sender Name"), Variant("Ann at work"));
+        EXPECT_EQ(Stored(dir, imn + "\\Mail\\POP3\\pop.work.example", "Account"), Variant("ann"));
     }
 }
 
@@ -81,7 +67,7 @@ TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
     const std::string imn(settings::kImnKey);
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
         TempDir dir;
-        const Environment environment = DeskEnvironment(dir);
+        const Environment environment = PrivateEnvironment(dir.path().string());
         std::ofstream(dir.file("secure.reg"))
             << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel!]\n\"version40\"=\"Yes\"\n"
             << "\"Profile List\"=\"Work;|\"\n"
@@ -93,11 +79,7 @@ TEST(RunningProgram, EachSignalRunsTheExitRoutine) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and in its loop
         ::kill(program.pid(), signal);
         EXPECT_EQ(program.wait(), 0) << signal;
-        registry::SqliteHive hive(dir.file("registry.db"));
-        FixedFolders folders;
-        registry::Registry reg(hive, folders);
-        reg.GetValue(imn, "Store Root");
-        EXPECT_EQ(reg.RegValue, Variant("c:\\unsecure")) << signal;
+        EXPECT_EQ(Stored(dir, imn, "Store Root"), Variant("c:\\unsecure")) << signal;
     }
 }
 

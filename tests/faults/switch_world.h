@@ -26,21 +26,15 @@
 #include "registry/sqlite/sqlite_hive.h"
 #include "settings/client_keys.h"
 #include "support/child_process.h"
+#include "support/temp_dir.h"
 
 namespace quorvel::reliability {
 
 using testing::Environment;
+using testing::ReadText;
 using testing::RunProgram;
 using testing::Spawn;
 using testing::Wait;
-
-inline std::string ReadText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return "<missing>";
-    }
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // The stand-in client outlives the program that started it; with this process as their
 // subreaper those clients come back to it and are reaped here rather than piling up. Only for a
@@ -192,22 +186,7 @@ class SwitchWorld {
         : quorvel_(std::move(quorvel)),
           reg_(std::move(reg)),
           standin_(std::move(standin)),
-          multipleServers_(multipleServers) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorvel-world-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data());
-        environment_ = {
-            {"QUORVEL_REGISTRY", store()},          {"QUORVEL_WINDIR", winDir()},
-            {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"}, {"QT_QPA_PLATFORM", "offscreen"},
-            {"XDG_RUNTIME_DIR", folder_},
-        };
-    }
-    ~SwitchWorld() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    SwitchWorld(const SwitchWorld&) = delete;
-    SwitchWorld& operator=(const SwitchWorld&) = delete;
+          multipleServers_(multipleServers) {}
 
     // Installs the client and imports the profiles; false when either tool failed.
     bool setUp() {
@@ -269,8 +248,9 @@ class SwitchWorld {
     std::string reg_;
     std::string standin_;
     bool multipleServers_;
-    std::string folder_;
-    Environment environment_;
+    testing::TempDir dir_;
+    std::string folder_ = dir_.path().string();
+    Environment environment_ = testing::PrivateEnvironment(folder_);
 };
 
 }  // namespace quorvel::reliability

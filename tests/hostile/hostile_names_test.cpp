@@ -59,9 +59,9 @@ class HostileNames : public ::testing::Test {
     void SetUp() override {
         fs::create_directories(sandbox / "home");
         WriteBytes((sandbox / "home" / "keep").string(), "kept");
-        environment = {{"QUORVEL_REGISTRY", store},      {"QUORVEL_WINDIR", winDir},
-                       {"QUORVEL_EXPLORER_LOG", log},    {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"},
-                       {"QT_QPA_PLATFORM", "offscreen"}, {"HOME", (sandbox / "home").string()}};
+        environment = PrivateEnvironment(sandbox.string());
+        environment["QUORVEL_WINDIR"] = winDir;
+        environment["HOME"] = (sandbox / "home").string();
         // The program's own children (the Explorer and whatever it might hand a name to) see
         // this process's environment and folder.
         for (const auto& [name, value] : environment) {
@@ -113,15 +113,7 @@ class HostileNames : public ::testing::Test {
         reg.GetValue(settings::kImnKey, "Current Profile");
         EXPECT_EQ(reg.RegValue, Variant(hostile.name));
         if (hostile.startable) {
-            std::vector<std::string> calls;
-            for (int i = 0; i < 200 && calls.size() <= started; ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 0 : 50));
-                std::ifstream file(log);
-                calls.clear();
-                for (std::string line; std::getline(file, line);) {
-                    calls.push_back(line);
-                }
-            }
+            const std::vector<std::string> calls = WaitForLines(log, started + 1);
             ASSERT_EQ(calls.size(), ++started);
             EXPECT_EQ(calls.back(), "/root," + winDir + "/Mail---" + hostile.name +
                                         std::string(app::kMailClassId));

@@ -121,10 +121,13 @@ class FaultyHive final : public registry::Hive {
     int depth_ = 0;
 };
 
-// The local file system, whose writes and deletions count towards a CrashPoint.
+// The local file system, whose writes and deletions count towards a CrashPoint; with
+// `joinWithSlash`, joining with "/" on every system, so that a made-up Windows directory such
+// as "/win" gives the same paths everywhere.
 class CrashingFiles final : public profiles::FileSystem {
   public:
     CrashPoint* crash = nullptr;
+    bool joinWithSlash = false;
     using Error = std::optional<profiles::FileError>;
 
     std::variant<std::string, profiles::FileError> ReadFile(const std::string& path) override {
@@ -135,7 +138,8 @@ class CrashingFiles final : public profiles::FileSystem {
     }
     Error DeleteFile(const std::string& path) override { return write(), local_.DeleteFile(path); }
     std::string JoinPath(std::string_view folder, std::string_view name) const override {
-        return local_.JoinPath(folder, name);
+        return joinWithSlash ? std::string(folder) + "/" + std::string(name)
+                             : local_.JoinPath(folder, name);
     }
 
   private:
@@ -209,22 +213,13 @@ class ProfilesFixture : public ::testing::Test {
     }
     // The stored bytes as text; nullopt when the value is missing.
     std::optional<std::string> raw(const std::string& path, const std::string& name) {
-        const auto key = hive.openKey(registry::Root::CurrentUser, path);
-        std::uint32_t type = 0;
-        std::uint32_t size = 0;
-        if (!key || key->queryValue(name, type, {}, size) != registry::ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        std::vector<std::uint8_t> data(size);
-        key->queryValue(name, type, data, size);
-        return std::string(data.begin(), data.end());
+        const auto bytes = ReadRaw(hive, path, name);
+        return bytes ? std::optional<std::string>(std::string(bytes->begin(), bytes->end()))
+                     : std::nullopt;
     }
     std::optional<std::string> hosts() const {
-        if (!std::filesystem::is_regular_file(hostsPath)) {
-            return std::nullopt;
-        }
-        const auto bytes = ReadBytes(hostsPath);
-        return std::string(bytes.begin(), bytes.end());
+        return std::filesystem::is_regular_file(hostsPath) ? std::optional(ReadText(hostsPath))
+                                                           : std::nullopt;
     }
 };
 

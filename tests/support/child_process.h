@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,6 +21,33 @@
 namespace quorvel::testing {
 
 using Environment = std::map<std::string, std::string>;
+
+// What the programs need to run on a store and a Windows directory of their own in `folder`
+// ("registry.db", "windows"), off screen, with the stand-in's Explorer logging its calls to
+// "explorer.log" and its clients ending at once.
+inline Environment PrivateEnvironment(const std::string& folder) {
+    return {{"QUORVEL_REGISTRY", folder + "/registry.db"},
+            {"QUORVEL_WINDIR", folder + "/windows"},
+            {"QUORVEL_EXPLORER_LOG", folder + "/explorer.log"},
+            {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"},
+            {"QT_QPA_PLATFORM", "offscreen"},
+            {"XDG_RUNTIME_DIR", folder}};
+}
+
+// The lines of `path` once it has `count` of them, else after ten seconds what it has: for a
+// log that a program goes on writing after the one that started it has ended.
+inline std::vector<std::string> WaitForLines(const std::string& path, std::size_t count) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 200 && lines.size() < count; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(i == 0 ? 0 : 50));
+        std::ifstream file(path);
+        lines.clear();
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
 
 // What a started program's environment is made from: this process's own with the given
 // variables set over it, or the given variables alone.

@@ -7,8 +7,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "support/temp_dir.h"
-#include "support/test_hive.h"
+#include "registry/registry_fixture.h"
 
 namespace quorvel::testing {
 namespace {
@@ -36,15 +35,10 @@ class RegTool : public ::testing::Test {
     }
     // A value below HKEY_CURRENT_USER as "TYPE:HEX", "" when it is missing.
     std::string stored(const std::string& path, const std::string& name) {
-        const auto key = hive.openKey(registry::Root::CurrentUser, path);
-        std::uint32_t type = 0, size = 0;
-        if (!key || key->queryValue(name, type, {}, size) != registry::ERROR_SUCCESS) {
-            return "";
-        }
-        std::vector<std::uint8_t> data(size);
-        key->queryValue(name, type, data, size);
-        std::string text = std::to_string(type) + ":";
-        for (const std::uint8_t byte : data) {
+        std::uint32_t type = 0;
+        const auto data = ReadRaw(hive, path, name, &type);
+        std::string text = data ? std::to_string(type) + ":" : "";
+        for (const std::uint8_t byte : data.value_or(std::vector<std::uint8_t>{})) {
             text += {"0123456789abcdef"[byte >> 4], "0123456789abcdef"[byte & 15]};
         }
         return text;
