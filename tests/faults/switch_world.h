@@ -22,14 +22,15 @@
 #include <tuple>
 #include <vector>
 
-#include "registry/names.h"
 #include "registry/sqlite/sqlite_hive.h"
 #include "settings/client_keys.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "support/tree_dump.h"
 
 namespace quorvel::reliability {
 
+using testing::DumpTree;
 using testing::Environment;
 using testing::ReadText;
 using testing::RunProgram;
@@ -76,35 +77,6 @@ inline std::string IntegrityCheck(const std::string& store) {
     sqlite3_finalize(statement);
     sqlite3_close(db);
     return result;
-}
-
-// A key with everything below it as comparable text: keys and values sorted by their folded
-// names, so that two trees that hold the same settings read alike whatever order they were
-// written in. With `only`, just that value of the key.
-inline void DumpTree(registry::Hive& hive, const std::string& path, std::ostream& out,
-                     const std::string& only = "") {
-    auto key = hive.openKey(registry::Root::CurrentUser, path);
-    if (!key) {
-        out << "[" << path << "] missing\n";
-        return;
-    }
-    std::vector<registry::RawValue> values;
-    key->values(values);
-    std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
-        return registry::FoldName(a.name) < registry::FoldName(b.name);
-    });
-    out << "[" << registry::FoldName(path) << "]\n";
-    for (const auto& value : values) {
-        if (only.empty() || value.name == only) {
-            out << "  " << registry::FoldName(value.name) << " " << value.type << " "
-                << std::string(value.data.begin(), value.data.end()) << "\n";
-        }
-    }
-    std::vector<std::string> subKeys;
-    key->subKeyNames(subKeys);
-    for (const std::string& name : only.empty() ? subKeys : std::vector<std::string>{}) {
-        DumpTree(hive, path + "\\" + name, out);
-    }
 }
 
 // The client's keys, and the program's profiles with their list.

@@ -1,12 +1,14 @@
-// Profiles whose names a crafted store makes hostile: path parts, blanks, shell syntax, a name
-// longer than any file name. Switching to them and starting the client, in the program and as the
-// `quorvel NAME/m` process, may write nothing outside the Windows directory, run no shell and
-// crash nothing.
+// Profiles whose names a crafted store makes hostile: path parts, blanks, shell syntax, Qt's
+// options, a name longer than any file name. Switching to them and starting the client, in the
+// program and as the `quorvel NAME/m` process, may write nothing outside the Windows directory, run
+// no shell and crash nothing.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "app/command_line.h"
 #include "app/program.h"
@@ -37,6 +39,9 @@ const std::vector<Hostile> kNames = {
     {"$(touch shell-ran)", true, true},
     {"`touch backquotes-ran`", true, true},
     {std::string(300, 'n'), false, false},  // no file name is that long
+    // Names that Qt would take for its own options if it saw the arguments.
+    {"-reverse", true, true},
+    {"-style Fusion", true, true},
 };
 
 class NoWindows final : public app::ProgramWindows {
@@ -155,9 +160,11 @@ TEST_F(HostileNames, TheCommandLineRoadStaysInTheWindowsDirectory) {
         if (hostile.commandLine) {  // the others are seen in the program above
             SCOPED_TRACE(hostile.name);
             const auto before = outside();
-            ASSERT_EQ(RunProgram({QUORVEL_EXE, hostile.name + "/m"}, environment, "",
-                                 std::chrono::seconds(20)),
-                      0);
+            // Unquoted, as a shell passes it: the program joins the words again.
+            std::vector<std::string> command{QUORVEL_EXE};
+            std::istringstream words(hostile.name + "/m");
+            command.insert(command.end(), std::istream_iterator<std::string>(words), {});
+            ASSERT_EQ(RunProgram(command, environment, "", std::chrono::seconds(20)), 0);
             expectContained(hostile, before);
         }
     }

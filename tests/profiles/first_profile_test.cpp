@@ -80,7 +80,8 @@ TEST_F(FirstProfile, SenderNameBecomesTheProfileNameWhenItIsAUsableName) {
         EXPECT_EQ(maker.MakeFirstProfile(), c.profile) << c.sender;
         EXPECT_EQ(context.CurrentProfile, c.profile) << c.sender;
         EXPECT_EQ(get(kAppKey, "Profile List"), Variant(std::string(c.profile) + ";|"));
-        EXPECT_NE(Dump(hive, settings::ProfileKey(c.profile) + "\\Mail\\pop.example"), "");
+        EXPECT_TRUE(hive.openKey(registry::Root::CurrentUser,
+                                 settings::ProfileKey(c.profile) + "\\Mail\\pop.example"));
     }
 }
 

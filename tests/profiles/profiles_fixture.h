@@ -14,6 +14,7 @@
 #include "settings/client_keys.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "support/tree_dump.h"
 
 namespace quorvel::testing {
 
@@ -150,31 +151,6 @@ class CrashingFiles final : public profiles::FileSystem {
 inline const std::string kClientKey(settings::kImnKey);
 inline const std::string kClientMail = kClientKey + "\\Mail";
 inline const std::string kClientNews = kClientKey + "\\News";
-
-// Every key, value type and value byte below `path`, one line each, subkeys in enumeration
-// order: two dumps are equal exactly when the subtrees are.
-inline std::string Dump(registry::Hive& hive, const std::string& path) {
-    const auto key = hive.openKey(registry::Root::CurrentUser, path);
-    if (!key) {
-        return "";
-    }
-    std::string out = "[" + path + "]\n";
-    std::vector<registry::RawValue> values;
-    key->values(values);
-    for (const auto& value : values) {
-        out += "  \"" + value.name + "\" " + std::to_string(value.type) + ":";
-        for (const std::uint8_t byte : value.data) {
-            out += " " + std::to_string(byte);
-        }
-        out += "\n";
-    }
-    std::vector<std::string> names;
-    key->subKeyNames(names);
-    for (const std::string& name : names) {
-        out += Dump(hive, path + "\\" + name);
-    }
-    return out;
-}
 
 // The core on a store of its own, with a Windows directory of its own beside it.
 class ProfilesFixture : public ::testing::Test {
