@@ -11,45 +11,31 @@
 namespace quorvel::testing {
 
 // Answers message boxes, input boxes and the password dialog from a script and keeps a record
-// of every one shown. A box with only an OK button needs no script; any other box without a
-// scripted answer gets the answer that backs out (Cancel, No, or "") and is counted as
-// unscripted.
+// of every one shown. A box without a scripted answer gets the answer that backs out (OK where
+// that is all there is, else Cancel or No), an input box or the password dialog "".
 class ScriptedPrompts final : public app::Prompts {
   public:
     struct Shown {
         std::string text;
-        profiles::Buttons buttons;
-        profiles::Icon icon;
-        std::string title;
     };
 
     std::vector<Shown> shown;
     std::deque<profiles::Answer> answers;
-    int unscripted = 0;
     // Runs as every question (box, input box, password dialog) is asked, with its text.
     std::function<void(std::string_view)> onAsk;
 
-    profiles::Answer MsgBox(std::string_view text, profiles::Buttons buttons, profiles::Icon icon,
-                            std::string_view title) override {
-        shown.push_back({std::string(text), buttons, icon, std::string(title)});
+    profiles::Answer MsgBox(std::string_view text, profiles::Buttons buttons, profiles::Icon,
+                            std::string_view) override {
+        shown.push_back({std::string(text)});
         asked(text);
-        if (!answers.empty()) {
-            const profiles::Answer answer = answers.front();
-            answers.pop_front();
-            return answer;
+        if (answers.empty()) {
+            return buttons == profiles::Buttons::Ok      ? profiles::Answer::Ok
+                   : buttons == profiles::Buttons::YesNo ? profiles::Answer::No
+                                                         : profiles::Answer::Cancel;
         }
-        switch (buttons) {
-            case profiles::Buttons::Ok:
-                return profiles::Answer::Ok;
-            case profiles::Buttons::OkCancel:
-            case profiles::Buttons::YesNoCancel:
-                ++unscripted;
-                return profiles::Answer::Cancel;
-            case profiles::Buttons::YesNo:
-                ++unscripted;
-                return profiles::Answer::No;
-        }
-        return profiles::Answer::Cancel;
+        const profiles::Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 
     std::deque<std::string> inputAnswers;
@@ -82,9 +68,8 @@ class ScriptedPrompts final : public app::Prompts {
             onAsk(shownText);
         }
     }
-    std::string Next(std::deque<std::string>& script) {
+    static std::string Next(std::deque<std::string>& script) {
         if (script.empty()) {
-            ++unscripted;
             return "";
         }
         std::string answer = script.front();
