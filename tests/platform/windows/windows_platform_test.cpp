@@ -34,11 +34,6 @@ bool Eventually(Condition condition) {
     return condition();
 }
 
-std::string Text(const std::string& path) {
-    const auto bytes = testing::ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 // The exit code of a task that has ended; nothing while it runs.
 std::optional<DWORD> ExitCodeOf(app::TaskId task) {
     const HANDLE process =
@@ -64,8 +59,8 @@ class Processes : public ::testing::Test {
         std::string error;
         const app::TaskId task = processes.Start(helper, report + extra, style, error);
         EXPECT_NE(task, 0) << error;
-        Eventually([&] { return !Text(report).empty(); });
-        return {task, Text(report)};
+        Eventually([&] { return !testing::ReadText(report).empty(); });
+        return {task, testing::ReadText(report)};
     }
 
     testing::TempDir dir;
@@ -137,7 +132,7 @@ TEST_F(WindowsFiles, CopyReplacesTheDestinationWithEveryByteOrFailsAsTheOriginal
     testing::WriteBytes(junction, content);
     testing::WriteBytes(copy, std::string(100000, 'o'));
     EXPECT_EQ(files.CopyFile(junction, copy), std::nullopt);
-    EXPECT_EQ(Text(copy), content);
+    EXPECT_EQ(testing::ReadText(copy), content);
     const struct {
         std::string from, to;
         int number;
@@ -150,7 +145,7 @@ TEST_F(WindowsFiles, CopyReplacesTheDestinationWithEveryByteOrFailsAsTheOriginal
     for (const auto& c : cases) {
         const auto error = files.CopyFile(c.from, c.to);
         EXPECT_EQ(error ? error->number : 0, c.number) << c.from << " -> " << c.to;
-        EXPECT_EQ(Text(copy), content);
+        EXPECT_EQ(testing::ReadText(copy), content);
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
