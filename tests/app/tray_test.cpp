@@ -10,7 +10,6 @@ namespace quorvel::testing {
 namespace {
 
 const std::string kImn(settings::kImnKey);
-using BoolList = std::vector<bool>;
 using Texts = std::vector<std::string>;
 
 class RecordingView final : public app::TrayView {
@@ -67,23 +66,6 @@ TEST_F(Tray, ButtonsChooseTheClient) {
         EXPECT_FALSE(tray->MenuOpen);
     }
     EXPECT_EQ(processes.started.size(), 3u);
-}
-
-TEST_F(Tray, AProtectedProfileIsTakenOnlyWithItsPasswordAndOncePerRun) {
-    EXPECT_EQ(tray->ProfileChecked, (BoolList{false, true, false}));
-    makeSecure("Home", "Secret");
-    prompts.passwordAnswers = {""};
-    clickAndChoose(app::WM_RBUTTONDOWN, 0);
-    EXPECT_EQ(program->context.CurrentProfile, "Work");
-    EXPECT_EQ(tray->ProfileChecked, (BoolList{false, true, false}));
-    EXPECT_TRUE(processes.started.empty());
-
-    prompts.passwordAnswers = {"Secret"};
-    clickAndChoose(app::WM_RBUTTONDOWN, 0);
-    EXPECT_EQ(tray->ProfileChecked, (BoolList{true, false, false}));
-    EXPECT_EQ(get(kImn, "Current Profile"), Variant("Home"));
-    clickAndChoose(app::WM_RBUTTONDOWN, 0);
-    EXPECT_EQ(prompts.passwordDialogs, 2);
 }
 
 class Ending : public Tray {

@@ -11,15 +11,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include "registry/sqlite/sqlite_hive.h"
@@ -54,9 +51,7 @@ inline bool WaitForOrphans(std::chrono::milliseconds timeout) {
         if (pid == 0 && std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        if (pid == 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(pid == 0 ? 1 : 0));
     }
     return true;  // no child left
 }
@@ -64,17 +59,15 @@ inline bool WaitForOrphans(std::chrono::milliseconds timeout) {
 // What `PRAGMA integrity_check` says of the file, read without Quorvel's own layer.
 inline std::string IntegrityCheck(const std::string& store) {
     sqlite3* db = nullptr;
-    std::string result = "cannot open";
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-        sqlite3_busy_timeout(db, 60'000) == SQLITE_OK &&
-        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) == SQLITE_OK) {
-        result.clear();
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            result += reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        }
+    std::string result;
+    const auto collect = [](void* out, int, char** row, char**) {
+        return *static_cast<std::string*>(out) += row[0], 0;
+    };
+    if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        sqlite3_busy_timeout(db, 60'000) != SQLITE_OK ||
+        sqlite3_exec(db, "PRAGMA integrity_check", collect, &result, nullptr) != SQLITE_OK) {
+        result = "cannot check: " + std::string(sqlite3_errmsg(db));
     }
-    sqlite3_finalize(statement);
     sqlite3_close(db);
     return result;
 }

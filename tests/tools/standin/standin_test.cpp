@@ -4,12 +4,11 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <thread>
 
-#include "client_settings.h"
 #include "install.h"
+#include "platform/data_locations.h"
+#include "registry/registry.h"
 #include "registry/sqlite/sqlite_hive.h"
-#include "settings_view.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 
@@ -26,7 +25,6 @@ const std::string kAppPath =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE";
 const std::string kImn = "Software\\Microsoft\\Internet Mail and News";
 const std::string kMail = kImn + "\\Mail";
-const std::string kNews = kImn + "\\News";
 
 // quorvel-standin (or a link to it) as its own process, in an environment chosen whole so that
 // the store and the Windows directory are the test's and never the user's.
@@ -173,46 +171,6 @@ TEST_F(Standin, ExplorerBecomesTheClientOfItsJunctionUnderTheSameProcessId) {
         log += args[0] + (args.size() > 1 ? " " + args[1] : "") + "\n";
     }
     EXPECT_EQ(ReadText(dir_.file("log")), log);
-}
-
-TEST_F(Standin, ClientReadsTheClientsOwnKeysNotTheirNamesakes) {
-    set(kImn, "Store Root", "/store/ann");
-    set(kMail, "Store Root", "/wrong/mail-key");
-    set(kMail, "Sender Name", "Ann");
-    set(kNews, "Sender Name", "Ann N");
-    set(kMail + "\\POP3\\work.example.com", "Password", "YWJj", registry::REG_BINARY);
-    set(kMail + "\\POP3\\old.example.com", "Password", "", registry::REG_BINARY);  // blanked
-    set(kMail, "Default POP3 Server", "WORK.example.com");  // marked whatever the case
-    registry::SqliteHive hive(store_);
-    registry::Registry reg(hive, folders_);
-    const MailSettings mail = ReadMailSettings(reg);
-    EXPECT_EQ(mail.storeRoot + " " + mail.identity.senderName + " " +
-                  ReadNewsSettings(reg).identity.senderName + " " +
-                  std::to_string(mail.pop3Servers.at(0).passwordStored) +
-                  std::to_string(mail.pop3Servers.at(1).passwordStored),
-              "/store/ann Ann Ann N 01");
-    EXPECT_EQ(MailView(mail)[2].sections.at(1).title, "POP3 server work.example.com (default)");
-}
-
-// Whatever the store holds, the running client only reads it, and it closes on SIGTERM.
-TEST(ClientProcess, ComesUpWithoutWritingAndClosesOnSigterm) {
-    for (const std::string store : {"", "not a registry store"}) {
-        testing::TempDir dir;
-        const std::string ready = dir.file("ready");
-        if (!store.empty()) {
-            testing::WriteBytes(dir.file("registry.db"), store);
-        }
-        auto client = StartStandin(dir, {QUORVEL_STANDIN_EXE, "client", "news"},
-                                   {{"QUORVEL_STANDIN_READY_FILE", ready}});
-        for (int i = 0; i < 2000 && ReadText(ready).empty(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        ASSERT_NE(ReadText(ready), "") << ReadText(dir.file("stderr"));
-        EXPECT_EQ(client.wait(std::chrono::milliseconds(300)), std::nullopt) << "it waits";
-        ASSERT_EQ(::kill(client.pid(), SIGTERM), 0);
-        EXPECT_EQ(client.wait(), 0) << ReadText(dir.file("stderr"));
-        EXPECT_EQ(ReadText(dir.file("registry.db")), store);
-    }
 }
 
 }  // namespace
