@@ -75,29 +75,15 @@ tray_window() { xdotool search --onlyvisible --class trayer | head -1 | grep .; 
 # The X server goes away, as at a logout without a session manager.
 desktop_end() { kill "$server" && server=; }
 
-# The store: the demo client, then the profiles named in the list PROFILES, each with two
-# account profiles, the default one "office"; Secret is protected by the password Secret1.
-# The program has run before, holding profile CURRENT.
+# The store: the demo client, then the profiles of walk.reg (Home, Work and Secret, each with
+# two account profiles, the default one "office"; Secret is protected by the password Secret1),
+# of which the list PROFILES is shown. The program has run before, holding profile CURRENT.
 store_import() {
     "$bin/quorvel-standin" install --demo >/dev/null
-    local hkcu=HKEY_CURRENT_USER\\Software name key account
-    {
-        printf 'REGEDIT4\n\n[%s\\Quorvel!]\n"version40"="Yes"\n"Current Version"="5.1.0"\n' "$hkcu"
-        printf '"Profile List"="%s"\n[%s\\Microsoft\\Internet Mail and News]\n"Current Profile"="%s"\n' "$1" "$hkcu" "$2"
-        IFS=';' read -ra names <<<"${1%;|}"
-        for name in "${names[@]}"; do
-            key="$hkcu\\Quorvel!\\Profiles\\$name"
-            printf '[%s]\n' "$key"
-            [ "$name" != Secret ] || printf '"Secure Profile"=dword:00000001\n"Profile Password"="Secret1"\n'
-            printf '[%s\\Mail]\n"Sender Name"="%s"\n"Default Account Profile"="office"\n"Maximize Mail Window"=dword:00000001\n' "$key" "$(sender "$name")"
-            printf '"Store Root"="%s"\n"Account Profile List"="office;home;|"\n' "$work/mail/$name"
-            for account in office home; do
-                printf '[%s\\Mail\\%s]\n"Default POP3 Server"="pop.%s.%s.example"\n"IP Address"="192.0.2.25"\n"Account"="%s"\n' "$key" "$account" "$account" "$name" "$name"
-            done
-            printf '[%s\\News]\n"Sender Name"="%s"\n"DefaultServer"="news.example.com"\n"Maximize News Window"=dword:00000001\n' "$key" "$(sender "$name")"
-        done
-    } >"$work/walk.reg"
+    sed "s|@MAIL@|$work/mail|" "$(dirname "$0")/walk.reg" >"$work/walk.reg"
     "$bin/quorvel-reg" import "$work/walk.reg" >/dev/null || fail "the walk's store did not import"
+    "$bin/quorvel-reg" add "$app" /v "Profile List" /d "$1" /f >/dev/null
+    "$bin/quorvel-reg" add "$client" /v "Current Profile" /d "$2" /f >/dev/null
 }
 sender() { [ "$1" = Secret ] && echo "Ann in Secret" || echo "Ann at $1"; }
 

@@ -91,56 +91,6 @@ inline Snapshot TakeSnapshot(const std::string& store) {
     return TakeSnapshot(hive);
 }
 
-// Two profiles of different shapes, both polling several servers: "Home" with three accounts,
-// "Work" with two; or, without `multipleServers`, one server each. The client starts out holding
-// neither.
-inline std::string TwoProfilesRegFile(bool multipleServers = true) {
-    std::string text =
-        "REGEDIT4\n\n"
-        "[HKEY_CURRENT_USER\\Software\\Quorvel!]\n"
-        "\"version40\"=\"Yes\"\n"
-        "\"Profile List\"=\"Home;Work;|\"\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News]\n"
-        "\"Current Profile\"=\"\"\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\Mail]\n"
-        "\"Sender Name\"=\"nobody yet\"\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Mail and News\\News]\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\WAB\\Wab File Name]\n"
-        "@=\"first.wab\"\n";
-    const auto profile = [&text](const std::string& name, int accounts, int octet) {
-        const std::string key = "[HKEY_CURRENT_USER\\Software\\Quorvel!\\Profiles\\" + name;
-        std::string list;
-        for (int i = 0; i < accounts; ++i) {
-            list += name + "-" + std::to_string(i) + ";";
-        }
-        text += key + "\\Mail]\n";
-        for (const char* value : {"Sender Name", "Sender EMail", "Reply to", "Sender Organization",
-                                  "Store Root", "LastFolder", "WAB", "Signature Text"}) {
-            text += "\"" + std::string(value) + "\"=\"" + name + " " + value + "\"\n";
-        }
-        text +=
-            "\"Signature Type\"=dword:00000001\n"
-            "\"Maximize Mail Window\"=dword:00000001\n"
-            "\"PollMultiplePopServers\"=dword:0000000" +
-            std::string(accounts > 1 ? "1" : "0") + "\n\"Default Account Profile\"=\"" + name +
-            "-0\"\n\"Account Profile List\"=\"" + list + "|\"\n";
-        for (int i = 0; i < accounts; ++i) {
-            text += key + "\\Mail\\" + name + "-" + std::to_string(i) + "]\n";
-            text += "\"Default POP3 Server\"=\"pop" + std::to_string(i) + "." + name +
-                    ".example\"\n\"IP Address\"=\"10.0." + std::to_string(octet) + "." +
-                    std::to_string(i + 1) + "\"\n\"Account\"=\"" + name + std::to_string(i) +
-                    "\"\n\"Password\"=hex:63,32,56,6a,63,6d,56,30\n"
-                    "\"Default SMTP Server\"=\"smtp." +
-                    name + ".example\"\n\"Port\"=dword:0000006e\n";
-        }
-        text += key + "\\News]\n\"Sender Name\"=\"" + name + " news\"\n\"DefaultServer\"=\"news." +
-                name + ".example\"\n\"Last Group\"=\"" + name + ".group\"\n";
-    };
-    profile("Home", multipleServers ? 3 : 1, 1);
-    profile("Work", multipleServers ? 2 : 1, 2);
-    return text;
-}
-
 inline const std::vector<std::string> kProfiles = {"Home", "Work"};
 
 // A fresh folder with the stand-in client installed and the two profiles in the store.
@@ -153,11 +103,18 @@ class SwitchWorld {
           standin_(std::move(standin)),
           multipleServers_(multipleServers) {}
 
-    // Installs the client and imports the profiles; false when either tool failed.
+    // Installs the client and imports two_profiles.reg: "Home" with three account profiles,
+    // "Work" with two, both polling all of them, or, without `multipleServers`, each its default
+    // one alone. The client holds neither. False when a tool failed.
     bool setUp() {
+        std::string text = ReadText(QUORVEL_TWO_PROFILES_REG);
+        const std::string polling = "\"PollMultiplePopServers\"=dword:0000000";
+        for (std::size_t at = 0; !multipleServers_ && (at = text.find(polling, at)) != text.npos;) {
+            text[at += polling.size()] = '0';
+        }
         const std::string file = folder_ + "/profiles.reg";
-        std::ofstream(file) << TwoProfilesRegFile(multipleServers_);
-        return RunProgram({standin_, "install"}, environment_) == 0 &&
+        std::ofstream(file) << text;
+        return !text.empty() && RunProgram({standin_, "install"}, environment_) == 0 &&
                RunProgram({reg_, "import", file}, environment_) == 0;
     }
 

@@ -158,33 +158,19 @@ TEST(RegFileWriter, ExportLayoutAndDataFormsAreRegedits) {
     }
 }
 
-TEST(RegFileWriter, ReaderGivesBackEveryValueExactlyInLinesOfAtMost80Columns) {
-    // What needs escaping, non-ASCII text and bytes that are not UTF-8 (stray, surrogate,
-    // overlong), in names and text; and bytes enough to wrap many times.
+// That every value written reads back, whatever its name, type and bytes, is the fuzz target's
+// property; here, how long data is laid out.
+TEST(RegFileWriter, LongDataWrapsInLinesOfAtMost80Columns) {
     std::string bytes;
     for (int i = 0; i < 300; ++i) {
         bytes += static_cast<char>(i * 7);
     }
-    const std::vector<RawValue> values = {
-        {"", REG_BINARY, Data(bytes)},
-        {"a\"\\=\xED\xA0\x80\xE9", REG_SZ, Data(std::string_view("\xC0\x80\xE9\"\\\0", 6))},
-        {std::string(70, 'n'), REG_MULTI_SZ, Data(std::string_view("a\0\xE2\x82\0\0", 6))},
-        {"e\xF0\x9F\x98\x80", REG_EXPAND_SZ, Data(bytes.substr(0, 41))},
-        {"x", 0xFFFFFFFF, Data(bytes.substr(0, 30))}};
-    const std::vector<std::uint8_t> file =
-        WriteRegFile({{"HKEY_LOCAL_MACHINE\\a\"b\xC3\xA9\xE9", values}});
-    const RegFileParse parse = ReadRegFile(file);
-    ASSERT_TRUE(std::holds_alternative<std::vector<RegFileOp>>(parse))
-        << std::get<RegFileError>(parse).line << ": " << std::get<RegFileError>(parse).message;
-    const auto& steps = std::get<std::vector<RegFileOp>>(parse);
-    ASSERT_EQ(steps.size(), values.size() + 1);
-    EXPECT_EQ(steps[0].path, "a\"b\xC3\xA9\xE9");
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const RegFileOp& step = steps[i + 1];
-        EXPECT_TRUE(step.name == values[i].name && step.type == values[i].type &&
-                    step.data == values[i].data)
-            << i;
-    }
+    const std::vector<std::uint8_t> file = WriteRegFile(
+        {{"HKEY_CURRENT_USER\\A",
+          {{"", REG_BINARY, Data(bytes)},
+           {std::string(70, 'n'), REG_MULTI_SZ, Data(std::string_view("a\0\xE2\x82\0\0", 6))},
+           {"e", REG_EXPAND_SZ, Data(bytes.substr(0, 41))}}}});
+    ASSERT_TRUE(std::holds_alternative<std::vector<RegFileOp>>(ReadRegFile(file)));
     // Lines wrap within 80 columns, unless a long name alone fills one; a continuation line
     // holds 25 bytes.
     const std::u16string text = Text(file);
