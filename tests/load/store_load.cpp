@@ -23,14 +23,9 @@ constexpr int kValuesPerImport = 20;
 // The text of a value as it is stored, without its terminating NUL; nullopt when missing.
 std::optional<std::string> StoredText(registry::Hive& hive, const std::string& key,
                                       const std::string& name) {
-    const auto open = hive.openKey(registry::Root::CurrentUser, key);
-    std::uint32_t type = 0;
-    std::uint32_t size = 64;
-    std::vector<std::uint8_t> data(size);
-    if (!open || open->queryValue(name, type, data, size) != registry::ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return registry::StripNull(std::string(data.begin(), data.begin() + size));
+    const auto data = testing::ReadRaw(hive, key, name);
+    return data ? std::optional(registry::StripNull(std::string(data->begin(), data->end())))
+                : std::nullopt;
 }
 
 // Words that must never reach the user from a process that shares the store.

@@ -9,29 +9,9 @@
 #include "registry/registry.h"
 #include "support/temp_dir.h"
 #include "support/test_hive.h"
+#include "support/tree_dump.h"
 
 namespace quorvel::testing {
-
-// A value's stored bytes below HKEY_CURRENT_USER, bypassing the layer's conversions; nullopt
-// when it is missing.
-inline std::optional<std::vector<std::uint8_t>> ReadRaw(registry::Hive& hive,
-                                                        const std::string& path,
-                                                        const std::string& name,
-                                                        std::uint32_t* type = nullptr) {
-    auto key = hive.openKey(registry::Root::CurrentUser, path);
-    std::uint32_t found = 0;
-    std::uint32_t size = 0;
-    if (!key || key->queryValue(name, found, {}, size) != registry::ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> data(size + 1);
-    key->queryValue(name, found, data, size);
-    data.resize(size);
-    if (type != nullptr) {
-        *type = found;
-    }
-    return data;
-}
 
 class FixedFolders final : public registry::SystemFolders {
   public:

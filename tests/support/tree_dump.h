@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -9,6 +11,27 @@
 #include "registry/names.h"
 
 namespace quorvel::testing {
+
+// A value's stored bytes below HKEY_CURRENT_USER, bypassing the layer's conversions; nullopt
+// when it is missing.
+inline std::optional<std::vector<std::uint8_t>> ReadRaw(registry::Hive& hive,
+                                                        const std::string& path,
+                                                        const std::string& name,
+                                                        std::uint32_t* type = nullptr) {
+    auto key = hive.openKey(registry::Root::CurrentUser, path);
+    std::uint32_t found = 0;
+    std::uint32_t size = 0;
+    if (!key || key->queryValue(name, found, {}, size) != registry::ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> data(size + 1);
+    key->queryValue(name, found, data, size);
+    data.resize(size);
+    if (type != nullptr) {
+        *type = found;
+    }
+    return data;
+}
 
 // A key with everything below it as comparable text: keys and values sorted by their folded
 // names, so that two trees that hold the same settings read alike whatever order they were

@@ -308,26 +308,6 @@ TEST_F(Window, OpensWhereItWasLeftHideMeRemembersItAndTheCloseBoxEnds) {
     EXPECT_EQ(hidden, 1);
 }
 
-TEST_F(Window, AWiderWindowWidensTheTextBoxesOnlyAndATooSmallOneKeepsTheLayout) {
-    open();
-    const double h = window->unitH();
-    for (const int width : {700, 1000}) {
-        window->resize(width, 500);
-        for (const char* row : {"Mail_1", "Server_5", "News_6"}) {
-            const QRect box = control(QStringLiteral("txt%1").arg(QLatin1String(row)))->geometry();
-            const QRect label =
-                control(QStringLiteral("lbl%1").arg(QLatin1String(row)))->geometry();
-            // Compared to a pixel: the layout rounds each measure once.
-            EXPECT_NEAR(box.right() + 1, control("picMainMail")->width() - 2 * h, 1) << row;
-            EXPECT_NEAR(label.width(), 1.3 * window->unitW(), 1) << row;
-            EXPECT_NEAR(box.x(), label.right() + 1, 1) << row;
-        }
-    }
-    const QRect box = control("txtMail_1")->geometry();
-    window->resize(120, static_cast<int>(h));
-    EXPECT_EQ(control("txtMail_1")->geometry(), box);
-}
-
 TEST_F(Window, FocusFollowsTheLabelsPanesAndRefusedValues) {
     open();
     activate();
