@@ -87,18 +87,6 @@ class LinuxProcessesTest : public ::testing::Test {
     LinuxProcesses processes_;
 };
 
-TEST_F(LinuxProcessesTest, PassesTheArgumentAsDataWithoutAShell) {
-    const std::string marker = dir_.file("pwned");
-    for (const std::string& argument :
-         {std::string("it's \"a b\" *"), "$(touch " + marker + ");touch " + marker, std::string(),
-          "/root," + dir_.file("M.{8929-4755}")}) {
-        EXPECT_EQ(
-            Output("printf '%s\\n' \"$#\" \"$1\" > \"$0.out\"\n", argument, app::kMaximizedFocus),
-            "1\n" + argument + "\n");
-        EXPECT_FALSE(fs::exists(marker)) << argument;
-    }
-}
-
 TEST_F(LinuxProcessesTest, HandsTheWindowStyleToTheChildOnly) {
     const std::string show = "env | grep '^QUORVEL_SHOW=' > \"$0.out\"\n";
     ::unsetenv("QUORVEL_SHOW");

@@ -23,10 +23,9 @@ class CountingPump final : public settings::EventPump {
 TEST(Base64, EncodesAndDecodesTheHexOfStoredBytesOneGroupPerEventLoopTurn) {
     CountingPump pump;
     settings::Base64 base64(pump);
-    for (const auto& [plain, encoded] : std::vector<std::pair<std::string, std::string>>{
-             {"a", "YQ=="}, {"ab", "YWI="}, {"foobar", "Zm9vYmFy"}, {"\xFF\xFE", "//4="}}) {
-        EXPECT_EQ(base64.Base64Encode(plain), encoded) << plain;
-    }
+    EXPECT_EQ(
+        base64.Base64Encode("a") + base64.Base64Encode("ab") + base64.Base64Encode("\xFF\xFE"),
+        "YQ==YWI=//4=");  // the padding, and the alphabet's last two characters
     for (const auto& [hex, plain] : std::vector<std::pair<std::string, std::string>>{
              {"59 51 3D 3D 3D", "a"},  // "YQ==" as read back
              {"59 3D57 4A 6A", ""},    // a low byte shifts every later pair out of step
