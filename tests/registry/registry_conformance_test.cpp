@@ -157,18 +157,6 @@ TEST_F(RegistryLayer, EveryTypeAndByteSurvivesAndValuesKeepTheirPlace) {
     EXPECT_EQ(values.at(0).name, RunningUnderWine() ? "alpha" : "zeta");
 }
 
-TEST_F(RegistryLayer, TransactionsAreAllOrNothing) {
-    QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
-    reg.CreateKey(kKey, Root::CurrentUser);
-    {
-        auto scope = reg.BeginTransaction();
-        reg.SetValue(kKey, "a", Variant("1"), REG_SZ);
-        reg.CreateKey("Software\\Other", Root::CurrentUser);
-    }  // no commit
-    EXPECT_EQ(get(kKey, "a"), "");
-    EXPECT_EQ(hive.openKey(Root::CurrentUser, "Software\\Other"), nullptr);
-}
-
 TEST_F(RegistryLayer, WindowsDirectoryIsStrippedAtItsFirstNulAndEmptyOnFailure) {
     EXPECT_EQ(reg.GetWinDir(), "");
     folders.folder = std::string("C:\\WINDOWS\0junk", 15);
