@@ -49,19 +49,13 @@ inline std::vector<std::string> WaitForLines(const std::string& path, std::size_
     return lines;
 }
 
-// What a started program's environment is made from: this process's own with the given
-// variables set over it, or the given variables alone.
-enum class EnvironmentBase { Inherited, Empty };
-
-// Starts a program (argv[0], a path) with `environment`; its standard output and error go to
-// `output` (appended), or nowhere when it is empty; its standard input is empty. The process
-// id, or -1 when it could not be started.
+// Starts a program (argv[0], a path) with `environment` set over this process's own; its
+// standard output and error go to `output` (appended), or nowhere when it is empty; its
+// standard input is empty. The process id, or -1 when it could not be started.
 inline pid_t Spawn(const std::vector<std::string>& argv, const Environment& environment,
-                   const std::string& output = "",
-                   EnvironmentBase base = EnvironmentBase::Inherited) {
+                   const std::string& output = "") {
     std::vector<std::string> variables;
-    for (char** variable = environ; base == EnvironmentBase::Inherited && *variable != nullptr;
-         ++variable) {
+    for (char** variable = environ; *variable != nullptr; ++variable) {
         const std::string entry(*variable);
         if (!environment.contains(entry.substr(0, entry.find('=')))) {
             variables.push_back(entry);
@@ -138,8 +132,8 @@ inline int RunProgram(const std::vector<std::string>& argv, const Environment& e
 class ChildProcess {
   public:
     ChildProcess(const std::vector<std::string>& argv, const Environment& environment,
-                 const std::string& output = "", EnvironmentBase base = EnvironmentBase::Inherited)
-        : pid_(Spawn(argv, environment, output, base)) {}
+                 const std::string& output = "")
+        : pid_(Spawn(argv, environment, output)) {}
     ~ChildProcess() {
         if (pid_ > 0 && !exit_) {
             ::kill(pid_, SIGKILL);

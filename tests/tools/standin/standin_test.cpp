@@ -26,21 +26,6 @@ const std::string kAppPath =
 const std::string kImn = "Software\\Microsoft\\Internet Mail and News";
 const std::string kMail = kImn + "\\Mail";
 
-// quorvel-standin (or a link to it) as its own process, in an environment chosen whole so that
-// the store and the Windows directory are the test's and never the user's.
-testing::ChildProcess StartStandin(const testing::TempDir& dir, std::vector<std::string> argv,
-                                   const testing::Environment& extra = {}) {
-    testing::Environment env{{"PATH", "/usr/bin:/bin"},
-                             {"HOME", dir.path().string()},
-                             {"XDG_RUNTIME_DIR", dir.path().string()},
-                             {"QT_QPA_PLATFORM", "offscreen"},
-                             {"QUORVEL_REGISTRY", dir.file("registry.db")},
-                             {"QUORVEL_WINDIR", dir.file("windows")}};
-    env.insert(extra.begin(), extra.end());
-    fs::remove(dir.file("stderr"));  // each process's words alone
-    return testing::ChildProcess(argv, env, dir.file("stderr"), testing::EnvironmentBase::Empty);
-}
-
 // A store, a Windows directory and a PATH of the test's own.
 class Standin : public ::testing::Test {
   protected:
@@ -149,10 +134,10 @@ TEST_F(Standin, ExplorerBecomesTheClientOfItsJunctionUnderTheSameProcessId) {
         fs::remove(ready);
         std::vector<std::string> argv{windows_ + "/EXPLORER.EXE"};
         argv.insert(argv.end(), args.begin(), args.end());
-        auto process = StartStandin(dir_, argv,
-                                    {{"QUORVEL_EXPLORER_LOG", dir_.file("log")},
-                                     {"QUORVEL_STANDIN_READY_FILE", ready},
-                                     {"QUORVEL_STANDIN_EXIT_AFTER_MS", "0"}});
+        testing::Environment environment = testing::PrivateEnvironment(dir_.path().string());
+        environment["QUORVEL_EXPLORER_LOG"] = dir_.file("log");
+        environment["QUORVEL_STANDIN_READY_FILE"] = ready;
+        testing::ChildProcess process(argv, environment);
         EXPECT_EQ(process.wait(), word.empty() ? 1 : 0) << args[0];
         EXPECT_EQ(ReadText(ready),
                   word.empty() ? "" : std::to_string(process.pid()) + " " + word + "\n");
