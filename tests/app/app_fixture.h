@@ -13,18 +13,15 @@
 
 namespace quorvel::testing {
 
-// A whole program over a fresh store, a fake desktop and scripted answers, the client installed.
-class AppFixture : public ::testing::Test {
+// A whole program over the core's fresh store, a fake desktop and scripted answers, the client
+// installed. `reg()` is the program's registry layer; put and get are the core's, on the same
+// store.
+class AppFixture : public ProfilesFixture {
   protected:
-    TempDir dir;
-    TestHive hive{dir.file("registry.db")};
     FakeProcesses processes;
     FakeClientFiles clientFiles;
-    CrashingFiles files;
     FakeClock clock;
-    ScriptedPrompts prompts;
     FakeInstance instance;
-    FixedFolders folders;
     RecordingEndingHost endingHost;
     std::unique_ptr<app::Program> program;
     const std::string mailJunction = "/win/Internet Mail.{89292102-4755-11cf-9DC2-00AA006C2B84}";
@@ -32,11 +29,6 @@ class AppFixture : public ::testing::Test {
     void SetUp() override {
         folders.folder = "/win";
         files.joinWithSlash = true;
-        // No question may wait for the user while the store's write transaction is open:
-        // every other process sharing the store would wait too.
-        prompts.onAsk = [this](std::string_view text) {
-            EXPECT_FALSE(hive.writing()) << "asked inside a write transaction: " << text;
-        };
         clientFiles.files = {mailJunction,
                              "/win/Internet News.{89292103-4755-11cf-9DC2-00AA006C2B84}"};
         newProgram(hive);
@@ -58,16 +50,6 @@ class AppFixture : public ::testing::Test {
     int ended() const {
         return static_cast<int>(
             std::count(endingHost.calls.begin(), endingHost.calls.end(), "leave"));
-    }
-    // A value in the store, made with its key.
-    void put(const std::string& key, const std::string& name, const Variant& value,
-             std::uint32_t type = registry::REG_SZ) {
-        reg().CreateKey(key, registry::Root::CurrentUser);
-        reg().SetValue(key, name, value, type);
-    }
-    Variant get(const std::string& key, const std::string& name) {
-        reg().GetValue(key, name);
-        return reg().RegValue;
     }
     // A profile with one account profile, added at the end of "Profile List".
     void addProfile(const std::string& name, int maximizeMail = 1) {

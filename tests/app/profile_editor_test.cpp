@@ -116,7 +116,7 @@ TEST_F(Editor, SavingOverAnotherProfileAsksFirstAndKeepsItsAccountProfiles) {
 TEST_F(Editor, AStoreThatCannotKeepAnOperationLeavesEverythingAsItWas) {
     QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
     put(mail("Work"), "Account Profile List", Variant("acct;|"));
-    faulty = std::make_unique<FaultyHive>(hive);
+    faulty = std::make_unique<FaultyHive>(sqlite);
     useProgram(*faulty);
     app::ProfileEdits edits = loaded();
     faulty->failCommit = true;

@@ -67,7 +67,7 @@ TEST_F(Startup, FirstRunAsksAndGathersOnlyOnYes) {
 
 TEST_F(Startup, AFirstProfileTheStoreRefusesOpensNoWindowAndIsOfferedAgain) {
     QUORVEL_SKIP_WITHOUT_TRANSACTIONS();
-    FaultyHive faulty(hive);
+    FaultyHive faulty(sqlite);
     faulty.failValue = "Profile List";  // dooms the first profile's transaction alone
     newProgram(faulty);
     put(kApp, "version40", Variant(""));

@@ -57,6 +57,7 @@ class FaultyHive final : public registry::Hive {
     std::unique_ptr<registry::WriteScope> beginWrite() override {
         return std::make_unique<Scope>(*this, inner_.beginWrite());
     }
+    void abandonWrites() override { inner_.abandonWrites(); }
 
   private:
     using Data = std::span<const std::uint8_t>;
@@ -171,6 +172,8 @@ class ProfilesFixture : public ::testing::Test {
     std::string hostsPath = files.JoinPath(winDir, "hosts");
 
     ProfilesFixture() {
+        // No question may wait for the user while the store's write transaction is open:
+        // every other process sharing the store would wait too.
         prompts.onAsk = [this](std::string_view text) {
             EXPECT_FALSE(sqlite.writing()) << "asked inside a write transaction: " << text;
         };

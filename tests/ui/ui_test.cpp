@@ -267,7 +267,7 @@ TEST_F(Window, HelpOpensTheDocumentBesideTheProgram) {
 }
 
 TEST_F(Window, AStoreThatCannotSaveLeavesTheWindowAsItWas) {
-    FaultyHive faulty(hive);
+    FaultyHive faulty(sqlite);
     newProgram(faulty);
     program->context.CurrentProfile = "Work";
     open();
