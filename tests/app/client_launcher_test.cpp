@@ -115,14 +115,15 @@ TEST(CommandLine, ProfileAndLetter) {
         {"Work/ m", true, "Work", app::kLaunchBoth},
         {"Work/m/n", true, "Work", app::kLaunchMail},
         {"Wor/m", false, "Wor", app::kLaunchMail},
+        {"b|c/m", true, "b|c", app::kLaunchMail},  // "|" ends the list only after the last ";"
     };
     for (const auto& [text, found, profile, mode] : cases) {
-        const app::CommandLine parsed = app::ParseCommandLine(text, "Home;Work;Big Office;|");
+        const app::CommandLine parsed = app::ParseCommandLine(text, "Home;;Work;Big Office;b|c;|");
         EXPECT_EQ(std::tie(parsed.found, parsed.profile, parsed.mode),
                   std::tie(found, profile, mode))
             << text;
     }
-    EXPECT_FALSE(app::ParseCommandLine("Work/m", "Home;Work|").found);  // no ";" after the last
+    EXPECT_FALSE(app::ParseCommandLine("Work/m", "Home;Work|").found);  // a name ends with ";"
 }
 
 }  // namespace

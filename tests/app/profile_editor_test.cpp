@@ -48,9 +48,6 @@ class Editor : public AppFixture {
     }
     static std::string mail(const std::string& p) { return settings::ProfileMailKey(p); }
     std::string listed() { return get(std::string(settings::kAppKey), "Profile List").text(); }
-    bool exists(const std::string& key) {
-        return hive.openKey(registry::Root::CurrentUser, key) != nullptr;
-    }
 };
 
 TEST_F(Editor, LoadingShowsTheProfileAndStoresTheDefaultsItFilledIn) {
@@ -84,11 +81,7 @@ TEST_F(Editor, SavedUnderANewNameTheProfileTakesTheShownAccountProfilesAlong) {
     EXPECT_EQ(get(mail("Copy") + "\\spare", "Default POP3 Server"), Variant("pop.spare"));
     // A setting the old account profile lacks stays missing, so that the copy shows the same
     // defaults.
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
-    const auto spare = hive.openKey(registry::Root::CurrentUser, mail("Copy") + "\\spare");
-    ASSERT_NE(spare, nullptr);
-    EXPECT_EQ(spare->queryValue("RecvTimeout", type, {}, size), registry::ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(raw(mail("Copy") + "\\spare", "RecvTimeout"));
     // The password is stored encoded, and reads back as typed.
     EXPECT_NE(get(mail("Copy") + "\\acct", "Password"), Variant("secret"));
     editor().LoadProfile();
@@ -127,7 +120,7 @@ TEST_F(Editor, AStoreThatCannotKeepAnOperationLeavesEverythingAsItWas) {
               "the change. Nothing has been changed.");
     EXPECT_EQ(program->context.CurrentProfile, "Work");
     EXPECT_EQ(editor().ProfileNames, (Texts{"Home", "Work"}));
-    EXPECT_FALSE(exists(settings::ProfileKey("Copy")));
+    EXPECT_FALSE(hive.openKey(registry::Root::CurrentUser, settings::ProfileKey("Copy")));
 
     edits.account.server[3] = "typed";
     EXPECT_FALSE(editor().SaveAccountAs(edits.account));
@@ -140,7 +133,7 @@ TEST_F(Editor, DeletingProfilesKeepsOneAndTheListFollowsWithDone) {
     prompts.answers = {Answer::Yes, Answer::Yes};
     EXPECT_TRUE(editor().DeleteProfile(chosen));
     EXPECT_EQ(chosen, "Home");  // the first name, when none was chosen
-    EXPECT_FALSE(exists(settings::ProfileKey("Home")));
+    EXPECT_FALSE(hive.openKey(registry::Root::CurrentUser, settings::ProfileKey("Home")));
     EXPECT_EQ(listed(), "Home;Work;|");
     EXPECT_FALSE(editor().DeleteProfile(chosen));
     EXPECT_EQ(prompts.texts().back(), "You must keep at least one profile entry");

@@ -1,6 +1,5 @@
 #include "profiles/first_profile.h"
 
-#include "profiles/name_list.h"
 #include "profiles/profiles_fixture.h"
 
 namespace quorvel::testing {
@@ -82,17 +81,6 @@ TEST_F(FirstProfile, SenderNameBecomesTheProfileNameWhenItIsAUsableName) {
         EXPECT_EQ(get(kAppKey, "Profile List"), Variant(std::string(c.profile) + ";|"));
         EXPECT_TRUE(hive.openKey(registry::Root::CurrentUser,
                                  settings::ProfileKey(c.profile) + "\\Mail\\pop.example"));
-    }
-}
-
-TEST(NameList, ReadsTheNamesEachEndedBySemicolon) {
-    using Names = std::vector<std::string>;
-    for (const auto& [list, names] : std::vector<std::pair<std::string, Names>>{
-             {"Home;;Work;|", {"Home", "Work"}},         // empty entries are skipped
-             {"Home;Work|", {"Home"}},                   // a name without its ";" is not a name
-             {"Ann Smith;b|c;|", {"Ann Smith", "b|c"}},  // only the text after the last ";" is cut
-         }) {
-        EXPECT_EQ(profiles::ReadNameList(list), names) << list;
     }
 }
 
