@@ -164,7 +164,6 @@ bool Held(const std::string& path) {
     return InstanceLock(path).AnotherInstanceRunning();
 }
 
-// One holder per store, until it goes, whichever way it ends.
 TEST(InstanceLockTest, OneHolderPerStoreUntilItGoes) {
     testing::TempDir dir;
     const std::string path = dir.file("registry.db.lock");

@@ -280,7 +280,7 @@ TEST_F(Window, AStoreThatCannotSaveLeavesTheWindowAsItWas) {
     window.reset();
 }
 
-TEST_F(Window, OpensWhereItWasLeftHideMeRemembersItAndTheCloseBoxEnds) {
+TEST_F(Window, OpensWhereItWasLeftAndHideMeRemembersIt) {
     const double twips = 1440 / QApplication::primaryScreen()->logicalDotsPerInch();
     const auto stored = [twips](int pixels) { return std::to_string(std::lround(pixels * twips)); };
     for (const auto& [name, pixels] :
@@ -295,11 +295,7 @@ TEST_F(Window, OpensWhereItWasLeftHideMeRemembersItAndTheCloseBoxEnds) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(appValue("Width"), stored(window->frameGeometry().width()));
     EXPECT_EQ(appValue("Left"), stored(window->frameGeometry().x()));
-    EXPECT_EQ(ended(), 0);
-    open();
-    window->close();
-    EXPECT_EQ(ended(), 1);
-    EXPECT_EQ(hidden, 1);
+    EXPECT_EQ(ended(), 0);  // the close box ends the program: the walks' part
 }
 
 TEST_F(Window, FocusFollowsTheLabelsPanesAndRefusedValues) {
