@@ -37,10 +37,10 @@ class AppFixture : public ProfilesFixture {
         }
         reg().CreateKey(std::string(settings::kWabFileKey), registry::Root::CurrentUser);
     }
-    // A program started anew over `store`, past its start-up: an ending runs at once.
-    void newProgram(registry::Hive& store) {
+    // A program started anew over `over`, past its start-up: an ending runs at once.
+    void newProgram(registry::Hive& over) {
         program = std::make_unique<app::Program>(
-            store,
+            over,
             app::Services{processes, clientFiles, files, clock, clock, prompts, instance, folders});
         program->store.WinDir = "/win";
         program->ending.SetHost(endingHost);

@@ -31,8 +31,8 @@ class Editor : public AppFixture {
         addProfile("Work");
         useProgram(hive);
     }
-    void useProgram(registry::Hive& store) {
-        newProgram(store);
+    void useProgram(registry::Hive& over) {
+        newProgram(over);
         program->context.CurrentProfile = "Work";
         editor().LoadProfileList();
         editor().WindowOpened();
