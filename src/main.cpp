@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 #include <memory>
 #include <string>
 
@@ -7,6 +6,7 @@
 #include "platform/system_services.h"
 #include "registry/store_error.h"
 #include "ui/display_loss_watch.h"
+#include "ui/program_icon.h"
 #include "ui/qt_ending_host.h"
 #include "ui/qt_event_pump.h"
 #include "ui/qt_program_windows.h"
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     auto application = std::make_unique<QApplication>(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Quorvel!"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION_TEXT));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvel.svg")));
+    QApplication::setWindowIcon(ui::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);  // the program lives in the tray
 
     ui::QtPrompts prompts;

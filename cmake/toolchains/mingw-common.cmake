@@ -12,6 +12,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Qt for Windows, as scripts/provide-qt-mingw builds it, when QUORVEL_QT_MINGW names its prefix:
+# its libraries and packages are the target's; its tools (moc, rcc, uic) are the host's Qt of the
+# same version.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QUORVEL_QT_MINGW)
+if(QUORVEL_QT_MINGW)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${QUORVEL_QT_MINGW})
+    set(QT_HOST_PATH /usr)
+    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)  # Debian's host Qt, amd64
+endif()
+
 # The compiler's own runtime (libstdc++, libgcc, winpthread) linked in, so that an executable
 # runs on a bare Windows, or under Wine, without DLLs beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

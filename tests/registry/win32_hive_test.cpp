@@ -8,6 +8,8 @@
 // After our headers: its macros (REG_SZ, ERROR_SUCCESS ...) would clash with our constants of
 // the same names and values.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <sddl.h>
 
 namespace quorvel::testing {
 namespace {
@@ -28,6 +30,37 @@ TEST_F(Win32Hive, DeletesWideAndDeepSubtreesThatRegDeleteKeyRefuses) {
     std::vector<std::string> left;
     hive.openKey(Root::CurrentUser, "P")->subKeyNames(left);
     EXPECT_EQ(left, std::vector<std::string>{"Stays"});
+}
+
+// As most of HKEY_LOCAL_MACHINE is for a user: a key everyone may read and nobody may change.
+TEST(Win32HiveAccess, AKeyThatMayOnlyBeReadIsReadAndRefusesWrites) {
+    const std::string base = "Software\\QuorvelTest\\read-" + std::to_string(GetCurrentProcessId());
+    registry::Win32Hive hive(base);
+    FixedFolders folders;
+    registry::Registry reg(hive, folders);
+    reg.CreateKey("Locked", Root::LocalMachine);
+    reg.SetValue("Locked", "Path", Variant("C:\\browser.exe"), REG_SZ, Root::LocalMachine);
+    const std::string locked = base + "\\HKEY_LOCAL_MACHINE\\Locked";
+    const auto setAccess = [&locked](const char* sddl) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        HKEY key = nullptr;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                         &descriptor, nullptr));
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &key),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+        RegCloseKey(key);
+        LocalFree(descriptor);
+    };
+    setAccess("D:(A;;KR;;;WD)");  // everyone may read; the owner may still change the grants
+    reg.GetValue("Locked", "Path", Root::LocalMachine);
+    EXPECT_EQ(reg.RegValue, Variant("C:\\browser.exe"));
+    EXPECT_NE(reg.SetValue("Locked", "Path", Variant("x"), REG_SZ, Root::LocalMachine),
+              ERROR_SUCCESS);
+    setAccess("D:(A;;KA;;;WD)");
+    registry::Win32Hive()
+        .openKey(Root::CurrentUser, "Software\\QuorvelTest")
+        ->deleteSubKeyTree(base.substr(base.rfind('\\') + 1));
 }
 
 TEST(Win32HiveText, ReachesTheRegistryAsTheCharactersItMeans) {

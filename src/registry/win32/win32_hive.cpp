@@ -32,13 +32,18 @@ std::optional<std::string> KeyPath(std::string_view path) {
     return CText(path);
 }
 
-long Open(HKEY parent, const std::string& path, HKEY& key) {
-    return RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+// Keys open for reading alone, so that a key the user may read but not change (most of
+// HKEY_LOCAL_MACHINE) can be read; a write asks for write access when it comes.
+constexpr REGSAM kReadAccess = KEY_READ;
+constexpr REGSAM kWriteAccess = KEY_READ | KEY_WRITE | DELETE;
+
+long Open(HKEY parent, const std::string& path, HKEY& key, REGSAM access = kReadAccess) {
+    return RegOpenKeyExA(parent, path.c_str(), 0, access, &key);
 }
 
 long Create(HKEY parent, const std::string& path, HKEY& key) {
-    return RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    return RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kWriteAccess,
+                           nullptr, &key, nullptr);
 }
 
 // A UTF-16 code unit of a name can take up to three bytes in the ANSI code page (UTF-8), and
@@ -75,7 +80,7 @@ long EnumerateSubKey(HKEY key, DWORD index, std::string& name) {
 // RegDeleteKeyA refuses a key that still has subkeys, so the subtree goes deepest first.
 long DeleteTree(HKEY parent, const std::string& name) {
     HKEY key = nullptr;
-    if (const long status = Open(parent, name, key); status != ERROR_SUCCESS) {
+    if (const long status = Open(parent, name, key, kWriteAccess); status != ERROR_SUCCESS) {
         return status;
     }
     long status = ERROR_SUCCESS;
@@ -95,8 +100,14 @@ long DeleteTree(HKEY parent, const std::string& name) {
 
 class Win32Key final : public OpenKey {
   public:
-    explicit Win32Key(HKEY key) : key_(key) {}
-    ~Win32Key() override { RegCloseKey(key_); }
+    // `key` open for reading, or for writing too when `writable`.
+    Win32Key(HKEY key, bool writable) : key_(key), writable_(writable ? key : nullptr) {}
+    ~Win32Key() override {
+        if (writable_ != nullptr && writable_ != key_) {
+            RegCloseKey(writable_);
+        }
+        RegCloseKey(key_);
+    }
 
     long queryValue(std::string_view name, std::uint32_t& type, std::span<std::uint8_t> data,
                     std::uint32_t& size) override {
@@ -126,16 +137,24 @@ class Win32Key final : public OpenKey {
         // what it was given.
         std::vector<std::uint8_t> bytes(data.begin(), data.end());
         bytes.push_back(1);
-        return RegSetValueExA(key_, text->c_str(), 0, type, bytes.data(),
+        HKEY key = nullptr;
+        if (const long status = forWriting(key); status != ERROR_SUCCESS) {
+            return status;
+        }
+        return RegSetValueExA(key, text->c_str(), 0, type, bytes.data(),
                               static_cast<DWORD>(data.size()));
     }
 
     long deleteValue(std::string_view name) override {
         const auto text = CText(name);
+        HKEY key = nullptr;
         if (!text) {
             return ERROR_FILE_NOT_FOUND;
         }
-        return RegDeleteValueA(key_, text->c_str());
+        if (const long status = forWriting(key); status != ERROR_SUCCESS) {
+            return status;
+        }
+        return RegDeleteValueA(key, text->c_str());
     }
 
     long deleteSubKeyTree(std::string_view name) override {
@@ -144,7 +163,11 @@ class Win32Key final : public OpenKey {
         if (!text || text->empty()) {
             return ERROR_INVALID_PARAMETER;
         }
-        return DeleteTree(key_, *text);
+        HKEY key = nullptr;
+        if (const long status = forWriting(key); status != ERROR_SUCCESS) {
+            return status;
+        }
+        return DeleteTree(key, *text);
     }
 
     long subKeyNames(std::vector<std::string>& names) override {
@@ -195,7 +218,19 @@ class Win32Key final : public OpenKey {
     }
 
   private:
+    // The key open for writing: a second handle to it, asked for at the first write.
+    long forWriting(HKEY& key) {
+        long status = ERROR_SUCCESS;
+        if (writable_ == nullptr &&
+            (status = RegOpenKeyExA(key_, nullptr, 0, kWriteAccess, &writable_)) != ERROR_SUCCESS) {
+            writable_ = nullptr;
+        }
+        key = writable_;
+        return status;
+    }
+
     HKEY key_;
+    HKEY writable_;
 };
 
 // Writes are already stored when they return; there is nothing to commit or to undo.
@@ -237,7 +272,7 @@ std::unique_ptr<OpenKey> Win32Hive::openKey(Root root, std::string_view path) {
     if (!text || Open(handleOf(root), *text, key) != ERROR_SUCCESS) {
         return nullptr;
     }
-    return std::make_unique<Win32Key>(key);
+    return std::make_unique<Win32Key>(key, false);
 }
 
 std::unique_ptr<OpenKey> Win32Hive::createKey(Root root, std::string_view path) {
@@ -246,7 +281,7 @@ std::unique_ptr<OpenKey> Win32Hive::createKey(Root root, std::string_view path) 
     if (!text || Create(handleOf(root), *text, key) != ERROR_SUCCESS) {
         return nullptr;
     }
-    return std::make_unique<Win32Key>(key);
+    return std::make_unique<Win32Key>(key, true);
 }
 
 std::unique_ptr<WriteScope> Win32Hive::beginWrite() {

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/program_icon.h"
 #include "ui/qt_text.h"
 
 namespace quorvel::ui {
@@ -92,8 +93,7 @@ frmTray::frmTray(app::Program& program, const app::ProfileListHolder& holder,
 frmTray::~frmTray() = default;
 
 void frmTray::Form_Load() {
-    QIcon programIcon(QStringLiteral(":/quorvel.svg"));
-    setWindowIcon(programIcon);
+    setWindowIcon(ProgramIcon());
     logic_.Form_Load();
     SyncMenu();
     const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
