@@ -157,11 +157,5 @@ TEST_F(RegistryLayer, EveryTypeAndByteSurvivesAndValuesKeepTheirPlace) {
     EXPECT_EQ(values.at(0).name, RunningUnderWine() ? "alpha" : "zeta");
 }
 
-TEST_F(RegistryLayer, WindowsDirectoryIsStrippedAtItsFirstNulAndEmptyOnFailure) {
-    EXPECT_EQ(reg.GetWinDir(), "");
-    folders.folder = std::string("C:\\WINDOWS\0junk", 15);
-    EXPECT_EQ(reg.GetWinDir(), "C:\\WINDOWS");
-}
-
 }  // namespace
 }  // namespace quorvel::testing

