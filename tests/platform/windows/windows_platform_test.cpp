@@ -110,12 +110,15 @@ TEST(InstanceMutex, OneHolderAtATimeAndFreeAgainWhenItEnds) {
     EXPECT_FALSE(InstanceMutex(name).AnotherInstanceRunning()) << "the turned-away one holds none";
 }
 
-TEST(WindowsDirectory, IsAnExistingFolder) {
+TEST(WindowsDirectory, IsAnExistingFolderUnlessQuorvelWindirNamesAnother) {
     testing::TestHive hive;
     WindowsSystemFolders folders;
     const std::string winDir = registry::Registry(hive, folders).GetWinDir();
     ASSERT_FALSE(winDir.empty());
     EXPECT_TRUE(std::filesystem::is_directory(winDir)) << winDir;
+    _putenv_s("QUORVEL_WINDIR", "D:\\Portable");  // another folder in its place
+    EXPECT_EQ(registry::Registry(hive, folders).GetWinDir(), "D:\\Portable");
+    _putenv_s("QUORVEL_WINDIR", "");
 }
 
 class WindowsFiles : public ::testing::Test {
