@@ -22,8 +22,8 @@
 #include "registry/sqlite/sqlite_hive.h"
 #include "settings/client_keys.h"
 #include "support/child_process.h"
+#include "support/store_view.h"
 #include "support/temp_dir.h"
-#include "support/tree_dump.h"
 
 namespace quorvel::reliability {
 

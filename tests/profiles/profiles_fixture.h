@@ -13,8 +13,8 @@
 #include "registry/registry_fixture.h"
 #include "settings/client_keys.h"
 #include "support/scripted_prompts.h"
+#include "support/store_view.h"
 #include "support/temp_dir.h"
-#include "support/tree_dump.h"
 
 namespace quorvel::testing {
 

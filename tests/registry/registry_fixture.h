@@ -6,9 +6,9 @@
 #include <string>
 
 #include "registry/registry.h"
+#include "support/store_view.h"
 #include "support/temp_dir.h"
 #include "support/test_hive.h"
-#include "support/tree_dump.h"
 
 namespace quorvel::testing {
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// What a store holds, read past the registry layer's conversions: for checks that must see the
+// bytes themselves, and for comparing whole trees before and after.
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -33,9 +36,9 @@ inline std::optional<std::vector<std::uint8_t>> ReadRaw(registry::Hive& hive,
     return data;
 }
 
-// A key with everything below it as comparable text: keys and values sorted by their folded
-// names, so that two trees that hold the same settings read alike whatever order they were
-// written in. With `only`, just that value of the key.
+// A key with everything below it as comparable text: names folded and each key's values sorted,
+// so that two trees that hold the same settings read alike whatever order their values were
+// written in; subkeys follow in the store's order. With `only`, just that value of the key.
 inline void DumpTree(registry::Hive& hive, const std::string& path, std::ostream& out,
                      const std::string& only = "") {
     auto key = hive.openKey(registry::Root::CurrentUser, path);
