@@ -1,7 +1,5 @@
 #include "client_role.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QFile>
 #include <QSaveFile>
@@ -47,7 +45,7 @@ void WriteReadyFile(const std::string& path, ClientKind client) {
     QSaveFile file(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
     if (file.open(QIODevice::WriteOnly)) {
         const std::string_view word = ClientWord(client);
-        file.write(QByteArray::number(::getpid()) + ' ' +
+        file.write(QByteArray::number(QCoreApplication::applicationPid()) + ' ' +
                    QByteArray(word.data(), static_cast<qsizetype>(word.size())) + '\n');
         file.commit();
     }

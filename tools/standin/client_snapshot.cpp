@@ -1,26 +1,22 @@
 #include "client_snapshot.h"
 
-#include <filesystem>
-
 #include "registry/registry.h"
-#include "registry/sqlite/sqlite_hive.h"
 #include "registry/store_error.h"
+#include "standin_system.h"
 
 namespace quorvel::standin {
 
 ClientSnapshot TakeSnapshot(ClientKind client, const platform::EnvironmentLookup& environment) {
     ClientSnapshot snapshot;
-    snapshot.storePath = platform::RegistryStorePath(environment);
-    std::error_code ignored;
-    if (!std::filesystem::exists(snapshot.storePath, ignored)) {
+    snapshot.storePath = StoreName(environment);
+    if (!StoreExists(environment)) {
         snapshot.error = "There is no registry store at " + snapshot.storePath +
                          ", so there are no settings to read.";
         return snapshot;
     }
     try {
-        registry::SqliteHive hive(snapshot.storePath);
-        const platform::EnvironmentSystemFolders folders(environment);
-        registry::Registry reg(hive, folders);
+        const StandinSystem system = OpenStandinSystem(environment);
+        registry::Registry reg(*system.hive, *system.folders);
         if (client == ClientKind::Mail) {
             const MailSettings mail = ReadMailSettings(reg);
             snapshot.sections = MailView(mail);

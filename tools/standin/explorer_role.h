@@ -21,10 +21,10 @@ struct ExplorerTarget {
 std::variant<ExplorerTarget, std::string> ResolveExplorerStart(
     const std::vector<std::string>& args, const std::function<bool(const std::string&)>& exists);
 
-// Plays the Explorer: logs the call when QUORVEL_EXPLORER_LOG names a file, then replaces this
-// process with the stand-in client, so that the process id the caller got is the client's.
-// Returns only on failure, with the exit status.
+// Plays the Explorer: logs the call when QUORVEL_EXPLORER_LOG names a file, then has
+// `startClient` run the client of the junction; returns the exit status.
 int RunExplorer(const std::vector<std::string>& args,
-                const platform::EnvironmentLookup& environment, std::ostream& err);
+                const platform::EnvironmentLookup& environment, std::ostream& err,
+                const std::function<int(const ExplorerTarget&)>& startClient);
 
 }  // namespace quorvel::standin

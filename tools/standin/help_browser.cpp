@@ -1,18 +1,6 @@
 #include "help_browser.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-
 namespace quorvel::standin {
-namespace {
-
-bool IsExecutableFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
-}
-
-}  // namespace
 
 std::optional<std::string> FindOnPath(std::string_view name, std::string_view searchPath) {
     if (name.empty()) {
@@ -41,16 +29,6 @@ std::optional<std::string> FindOnPath(std::string_view name, std::string_view se
     return std::nullopt;
 }
 
-std::optional<std::string> FindHelpBrowser(const platform::EnvironmentLookup& environment) {
-    const std::string searchPath = environment("PATH").value_or("");
-    for (const std::string_view name : {"xdg-open", "sensible-browser"}) {
-        if (auto found = FindOnPath(name, searchPath)) {
-            return found;
-        }
-    }
-    return std::nullopt;
-}
-
 bool RegisterHelpBrowser(registry::Registry& reg, const std::optional<std::string>& browser,
                          std::ostream& out) {
     using registry::Root;
@@ -61,8 +39,8 @@ bool RegisterHelpBrowser(registry::Registry& reg, const std::optional<std::strin
         return true;
     }
     if (!browser) {
-        out << "Help browser: none registered; found neither xdg-open nor sensible-browser on "
-               "PATH, so the help document will not open\n";
+        out << "Help browser: none registered; " << NoHelpBrowserReason()
+            << ", so the help document will not open\n";
         return true;
     }
     if (!reg.CreateKey(kIexploreAppPathKey, Root::LocalMachine) ||

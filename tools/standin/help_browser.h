@@ -20,8 +20,14 @@ inline constexpr std::string_view kIexploreAppPathKey =
 // not depend on where the program happens to run.
 std::optional<std::string> FindOnPath(std::string_view name, std::string_view searchPath);
 
-// xdg-open, else sensible-browser, on $PATH.
+// Whether `path` is a file this system would run.
+bool IsExecutableFile(const std::string& path);
+
+// A browser for the help document: xdg-open, else sensible-browser, on $PATH; on Windows,
+// Internet Explorer.
 std::optional<std::string> FindHelpBrowser(const platform::EnvironmentLookup& environment);
+// Why FindHelpBrowser found none, for the install's report.
+std::string NoHelpBrowserReason();
 
 // Registers `browser` unless a browser that still exists is registered already; reports one
 // line. Returns false when a write failed.

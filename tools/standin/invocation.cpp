@@ -6,7 +6,7 @@ namespace quorvel::standin {
 namespace {
 
 std::string_view BaseName(std::string_view path) {
-    const auto slash = path.find_last_of('/');
+    const auto slash = path.find_last_of("/\\");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
@@ -16,9 +16,10 @@ Invocation Invalid(std::string error) {
     return invocation;
 }
 
-Invocation Explorer(std::vector<std::string> args) {
+Invocation Explorer(std::vector<std::string> args, bool byName = false) {
     Invocation invocation;
     invocation.role = Invocation::Role::Explorer;
+    invocation.explorerByName = byName;
     invocation.explorerArgs = std::move(args);
     return invocation;
 }
@@ -61,7 +62,7 @@ Invocation Client(const std::vector<std::string>& args) {
 
 Invocation ParseInvocation(std::string_view argv0, const std::vector<std::string>& args) {
     if (LowerCase(BaseName(argv0)) == "explorer.exe") {
-        return Explorer(args);
+        return Explorer(args, true);
     }
     if (args.empty()) {
         return Invalid("no role given");

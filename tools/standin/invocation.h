@@ -15,6 +15,7 @@ struct Invocation {
     Role role = Role::Invalid;
     bool demo = false;                      // install: also write a sample configuration
     std::vector<std::string> explorerArgs;  // explorer: everything after the program name
+    bool explorerByName = false;            // explorer: run as EXPLORER.EXE
     ClientKind client = ClientKind::Mail;   // client: which program to be
     std::string root;                       // client: the junction file it was started through
     std::string error;                      // invalid: what is wrong, for the user

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "client_role.h"
+#include "client_start.h"
+#include "explorer_command_line.h"
 #include "explorer_role.h"
 #include "install.h"
 #include "invocation.h"
@@ -20,7 +22,12 @@ int main(int argc, char** argv) {
             return RunInstall({invocation.demo, SelfExecutablePath()}, environment, std::cout,
                               std::cerr);
         case Invocation::Role::Explorer:
-            return RunExplorer(invocation.explorerArgs, environment, std::cerr);
+            return RunExplorer(invocation.explorerByName
+                                   ? ExplorerCommandLine(invocation.explorerArgs)
+                                   : invocation.explorerArgs,
+                               environment, std::cerr, [&](const ExplorerTarget& target) {
+                                   return StartClient(argc, argv, target, environment, std::cerr);
+                               });
         case Invocation::Role::Client:
             return RunClient(argc, argv, invocation.client, invocation.root, environment);
         case Invocation::Role::Help:

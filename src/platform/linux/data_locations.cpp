@@ -1,7 +1,5 @@
 #include "platform/data_locations.h"
 
-#include <cstdlib>
-
 namespace quorvel::platform {
 namespace {
 
@@ -25,13 +23,6 @@ std::string DataHome(const EnvironmentLookup& environment) {
 }
 
 }  // namespace
-
-EnvironmentLookup SystemEnvironment() {
-    return [](const char* name) -> std::optional<std::string> {
-        const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): read-only use
-        return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-    };
-}
 
 std::string RegistryStorePath(const EnvironmentLookup& environment) {
     if (auto path = NonEmpty(environment, "QUORVEL_REGISTRY")) {
