@@ -15,6 +15,9 @@ SessionWatch::SessionWatch(app::Ending& ending) : ending_(ending) {
     if (QGuiApplication::platformName() == QStringLiteral("windows")) {
         connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
                 [this](QSessionManager&) { ending_.Request(); });
+        sessionWindow_ = std::make_unique<QWindow>();
+        sessionWindow_->setObjectName(QStringLiteral("SessionWindow"));
+        sessionWindow_->create();
     }
 #endif
 }

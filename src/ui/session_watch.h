@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QWindow>
+#include <memory>
 
 #include "app/ending.h"
 
@@ -12,7 +14,8 @@ namespace quorvel::ui {
 // Windows, WM_QUERYENDSESSION arrives as Qt's commit-data request and WM_ENDSESSION as
 // aboutToQuit, after which the system ends the process: the exit routine runs there at once.
 // (On X11 commit data is also asked at every checkpoint of a session that goes on, so there it
-// ends nothing.)
+// ends nothing.) Windows sends those messages to top-level windows only, and a program in the
+// tray may have none open: a hidden one is kept for them.
 class SessionWatch final : public QObject {
     Q_OBJECT
   public:
@@ -24,6 +27,7 @@ class SessionWatch final : public QObject {
 
   private:
     app::Ending& ending_;
+    std::unique_ptr<QWindow> sessionWindow_;
 };
 
 }  // namespace quorvel::ui

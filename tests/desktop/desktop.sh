@@ -33,7 +33,7 @@ trap finish EXIT
 
 shot() { [ -n "$shots" ] && import -window root "$shots/$walk-$1.png" 2>/dev/null || true; }
 # Each step photographs the desktop as the step before left it.
-step() { shot "$(printf %02d $((++steps)))" && echo "== $*"; }
+step() { steps=$((steps + 1)) && shot "$(printf %02d "$steps")" && echo "== $*"; }
 walk_complete() { shot end && echo "walk complete"; }
 fail() {
     echo "FAILED: $*" >&2

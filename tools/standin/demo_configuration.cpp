@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/local_file_system.h"
 #include "settings/client_keys.h"
 
 namespace quorvel::standin {
@@ -32,10 +33,13 @@ std::vector<DemoValue> DemoValues(const std::string& windowsDir) {
     const std::string smtp = mail + "\\SMTP\\" + std::string(kSmtpServer);
     const std::string news = imn + "\\News";
     const std::string newsServer = news + "\\" + std::string(kNewsServer);
-    const std::string storeFolder = windowsDir + "/Internet Mail and News";
+    // Joined as the program joins paths in the Windows directory.
+    const platform::LocalFileSystem files;
+    const std::string storeFolder = files.JoinPath(windowsDir, "Internet Mail and News");
     return {
-        {imn, "Store Root", storeFolder + "/Mail", REG_SZ},
-        {std::string(settings::kWabFileKey), "", storeFolder + "/Ann Example.wab", REG_SZ},
+        {imn, "Store Root", files.JoinPath(storeFolder, "Mail"), REG_SZ},
+        {std::string(settings::kWabFileKey), "", files.JoinPath(storeFolder, "Ann Example.wab"),
+         REG_SZ},
         {mail, "Sender Name", kSender, REG_SZ},
         {mail, "Sender EMail", "ann@example.com", REG_SZ},
         {mail, "Reply to", "ann@example.com", REG_SZ},

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "explorer_command_line.h"
 
 namespace quorvel::standin {
@@ -22,7 +24,10 @@ std::vector<std::string> ExplorerCommandLine(std::vector<std::string>) {
     if (at == std::string::npos) {
         return {};
     }
-    return {line.substr(at, line.find_last_not_of(kBlanks) + 1 - at)};
+    // Quotes may wrap the whole or the path alone (/root,"C:\a b"); no path has one in it.
+    std::string rest = line.substr(at, line.find_last_not_of(kBlanks) + 1 - at);
+    std::erase(rest, '"');
+    return {rest};
 }
 
 }  // namespace quorvel::standin
