@@ -1,6 +1,8 @@
 # The deployable Windows folder, ${CMAKE_BINARY_DIR}/Quorvel: the executables with the Qt DLLs,
 # the windows platform plugin, the compiler's runtime DLLs that Qt's need, and the help document.
-# It runs from anywhere, on a Windows (or Wine prefix) with nothing else installed.
+# It runs from anywhere, on a Windows (or Wine prefix) with nothing else installed. The copies are
+# stripped of their debugging sections. Qt's windowsvista style is left out: under Wine 8 the
+# program was killed on its way out whenever it was there; the style built into Qt is used.
 set(QUORVEL_WINDOWS_FOLDER ${CMAKE_BINARY_DIR}/Quorvel)
 
 # The runtime DLLs of the compiler that built Qt, which Qt's DLLs load.
@@ -24,20 +26,25 @@ if(TARGET quorvel-standin)
     list(APPEND folder_executables quorvel-standin)
 endif()
 set(copies)
-foreach(target ${folder_executables})
+set(binaries)
+foreach(target ${folder_executables} Qt6::Core Qt6::Gui Qt6::Widgets)
     list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}>
          ${QUORVEL_WINDOWS_FOLDER}/)
+    list(APPEND binaries ${QUORVEL_WINDOWS_FOLDER}/$<TARGET_FILE_NAME:${target}>)
 endforeach()
-foreach(qt Qt6::Core Qt6::Gui Qt6::Widgets)
-    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${qt}>
-         ${QUORVEL_WINDOWS_FOLDER}/)
+foreach(dll ${runtime_dlls})
+    get_filename_component(name ${dll} NAME)
+    list(APPEND binaries ${QUORVEL_WINDOWS_FOLDER}/${name})
 endforeach()
+set(platform_plugin Qt6::QWindowsIntegrationPlugin)
+list(APPEND binaries ${QUORVEL_WINDOWS_FOLDER}/platforms/$<TARGET_FILE_NAME:${platform_plugin}>)
 add_custom_target(windows_folder ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORVEL_WINDOWS_FOLDER}/platforms
     ${copies}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
-        $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> ${QUORVEL_WINDOWS_FOLDER}/platforms/
+        $<TARGET_FILE:${platform_plugin}> ${QUORVEL_WINDOWS_FOLDER}/platforms/
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${runtime_dlls} ${QUORVEL_WINDOWS_FOLDER}/
+    COMMAND ${CMAKE_STRIP} --strip-debug ${binaries}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
         ${PROJECT_SOURCE_DIR}/src/ui/resources/inform.htm ${QUORVEL_WINDOWS_FOLDER}/
     DEPENDS ${folder_executables}
