@@ -50,3 +50,11 @@ add_custom_target(windows_folder ALL
     DEPENDS ${folder_executables}
     COMMENT "The deployable Windows folder in ${QUORVEL_WINDOWS_FOLDER}"
     VERBATIM)
+
+# The folder as one zip, for carrying to a Windows machine.
+add_custom_target(windows_zip
+    COMMAND ${CMAKE_COMMAND} -E tar cf Quorvel-${PROJECT_VERSION}-win64.zip --format=zip Quorvel
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    DEPENDS windows_folder
+    COMMENT "The deployable Windows folder as ${CMAKE_BINARY_DIR}/Quorvel-${PROJECT_VERSION}-win64.zip"
+    VERBATIM)
