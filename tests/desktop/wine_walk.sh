@@ -22,7 +22,8 @@ done
 work=$(mktemp -d)
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export QUORVEL_WINDIR=$(windows_path "$work/windows")
+# A blank in its name, as in "Program Files": EXPLORER.EXE must take the whole path.
+export QUORVEL_WINDIR=$(windows_path "$work/Windows folder")
 export QUORVEL_EXPLORER_LOG=$(windows_path "$work/explorer.log")
 export QUORVEL_STANDIN_READY_FILE=$(windows_path "$work/client.ready")
 unset QT_QPA_PLATFORM
