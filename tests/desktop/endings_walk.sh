@@ -15,7 +15,7 @@ expect_blanked
 
 step "SIGTERM while the password dialog is open: the dialog closes, nothing is switched"
 "$bin/quorvel-reg" add "$client" /v "Current Profile" /d Work /f >/dev/null
-unblank
+unblank "$work/mail/client"
 quorvel_in_tray
 tray_click right 5
 wait_active "Enter password"
@@ -44,7 +44,7 @@ running "$work_client" && fail "Work's client was not closed"
 echo "   Work's client closed, no client started for Secret"
 
 step "the session manager ends the session"
-unblank
+unblank "$work/mail/client"
 "$bin/fake_session_manager" "$work/session.id" >"$work/session.log" 2>&1 &
 session_manager=$!
 pids+=($session_manager)
@@ -57,7 +57,7 @@ expect_blanked
 grep -q '^saved$' "$work/session.log" || fail "Quorvel did not answer the session manager"
 
 step "the X server goes away"
-unblank
+unblank "$work/mail/client"
 quorvel_in_tray
 desktop_end
 quorvel_ended

@@ -39,7 +39,7 @@ quorvel_ended
 expect_blanked
 
 step "a notification area that starts later takes the icon"
-unblank
+unblank "$work/mail/client"
 started_without_tray
 tray_start
 wait_for "the window stayed after the notification area appeared" no_stand_in
