@@ -11,4 +11,10 @@ namespace quorvel::standin {
 bool PlaceExplorer(const std::filesystem::path& folder, const std::string& self, std::ostream& out,
                    std::string& error);
 
+// Renames `fresh`, made for `target` (`made` tells why that failed, if it did), over `target`, so
+// that a client being started at this moment finds the old one or the new one whole, never none.
+// On failure `fresh` is removed and `error` says why.
+bool RenameIntoPlace(const std::filesystem::path& fresh, const std::filesystem::path& target,
+                     std::error_code made, std::string& error);
+
 }  // namespace quorvel::standin

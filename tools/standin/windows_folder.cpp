@@ -39,6 +39,20 @@ bool WriteJunction(const fs::path& folder, ClientKind kind, std::ostream& out, s
 
 }  // namespace
 
+bool RenameIntoPlace(const fs::path& fresh, const fs::path& target, std::error_code made,
+                     std::string& error) {
+    if (!made) {
+        fs::rename(fresh, target, made);
+    }
+    if (made) {
+        std::error_code ignored;
+        fs::remove(fresh, ignored);
+        error = "cannot place " + target.string() + ": " + made.message();
+        return false;
+    }
+    return true;
+}
+
 bool PrepareWindowsFolder(const std::string& windowsDir, const std::string& self, std::ostream& out,
                           std::string& error) {
     if (self.empty()) {

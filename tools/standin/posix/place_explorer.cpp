@@ -6,8 +6,7 @@ namespace fs = std::filesystem;
 
 namespace quorvel::standin {
 
-// A link is replaced by renaming a fresh one over it, so that a client being started at this
-// moment finds either the old EXPLORER.EXE or the new one, never none.
+// A link is replaced by a fresh one renamed over it.
 bool PlaceExplorer(const fs::path& folder, const std::string& self, std::ostream& out,
                    std::string& error) {
     const fs::path explorer = folder / "EXPLORER.EXE";
@@ -31,13 +30,7 @@ bool PlaceExplorer(const fs::path& folder, const std::string& self, std::ostream
                             status);
         }
     }
-    if (!status) {
-        fs::rename(fresh, explorer, status);
-    }
-    if (status) {
-        std::error_code ignored;
-        fs::remove(fresh, ignored);
-        error = "cannot place " + explorer.string() + ": " + status.message();
+    if (!RenameIntoPlace(fresh, explorer, status, error)) {
         return false;
     }
     out << "EXPLORER.EXE: " << how << self << (existed ? " (replaced)" : " (created)") << "\n";

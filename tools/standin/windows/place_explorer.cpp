@@ -78,7 +78,7 @@ bool CopyLibrariesOf(const fs::path& programFolder, const fs::path& to, int& cop
 
 // Windows has no links a user may make, and a program started through a link would not find
 // its libraries: EXPLORER.EXE is a copy, with copies of the libraries beside it. A fresh copy is
-// renamed over the old one, so that a client being started at this moment finds one whole.
+// renamed over the old one.
 bool PlaceExplorer(const fs::path& folder, const std::string& self, std::ostream& out,
                    std::string& error) {
     const fs::path explorer = folder / "EXPLORER.EXE";
@@ -95,13 +95,7 @@ bool PlaceExplorer(const fs::path& folder, const std::string& self, std::ostream
     const bool existed = fs::exists(explorer, status);
     const fs::path fresh = folder / (".EXPLORER.EXE." + std::to_string(GetCurrentProcessId()));
     fs::copy_file(self, fresh, fs::copy_options::overwrite_existing, status);
-    if (!status) {
-        fs::rename(fresh, explorer, status);
-    }
-    if (status) {
-        std::error_code ignored;
-        fs::remove(fresh, ignored);
-        error = "cannot place " + explorer.string() + ": " + status.message();
+    if (!RenameIntoPlace(fresh, explorer, status, error)) {
         return false;
     }
     out << "EXPLORER.EXE: copy of " << self << beside << (existed ? " (replaced)" : " (created)")
