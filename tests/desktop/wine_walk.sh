@@ -2,8 +2,8 @@
 # quorvel.exe as a person runs it on Windows, under Wine on a fresh prefix: copied from its
 # deployable folder with nothing else installed, inside Wine's own desktop with its task bar,
 # whose notification area holds the icon. The first run, the tray's right click switching and
-# starting the stand-in client through EXPLORER.EXE, a second start, a protected profile, Quit
-# and the end of the Windows session, each checked in Wine's registry with quorvel-reg.exe.
+# starting the stand-in client through EXPLORER.EXE and raising it, a protected profile, a second
+# start, Quit and the end of the Windows session, each checked in Wine's registry with quorvel-reg.exe.
 # Wine's windows live inside its desktop, where the X tools cannot tell them apart: PROBE, a
 # Windows program, tells which one is in front. QUORVEL_SHOTS and QUORVEL_WALK_KEEP as for the
 # other walks.
@@ -112,6 +112,16 @@ mail_client_started
 work_pid=$client_pid
 expect_client Work
 expect_started_through Work
+
+step "another program in front, then Work again: the running client comes to the front"
+"$wine" notepad </dev/null >/dev/null 2>&1 &
+pids+=($!)
+wait_front "Untitled - Notepad"
+tray_choose 5
+wait_front "Internet Mail"
+[ "$(probe top)" = "Internet Mail" ] || fail "the client is in front but \"$(probe top)\" covers it"
+[ "$(starts)" = 1 ] || fail "the client was started again"
+echo "   the client of Work is in front, not started again"
 
 step "Secret is protected: its password, then the client of Work closes and Secret's starts"
 tray_choose 6

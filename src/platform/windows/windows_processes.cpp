@@ -49,6 +49,18 @@ bool IsInFront(HWND window) {
     return front != nullptr && (front == window || GetAncestor(front, GA_ROOTOWNER) == window);
 }
 
+// True when no window but those that stay on top of all is above `window`.
+bool IsOnTop(HWND window) {
+    for (HWND above = GetTopWindow(nullptr); above != nullptr && above != window;
+         above = GetWindow(above, GW_HWNDNEXT)) {
+        const bool stays = (GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        if (IsWindowVisible(above) && !stays && GetAncestor(above, GA_ROOTOWNER) != window) {
+            return false;
+        }
+    }
+    return true;
+}
+
 INPUT Key(WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -110,7 +122,17 @@ bool WindowsProcesses::Activate(app::TaskId task) {
     if (window == nullptr) {
         return false;
     }
+    // As AppActivate does: a minimized window is restored, brought to the keyboard and to the top
+    // of the others. Wine's desktop may leave it below them after the activation, which it
+    // carries out later, so it is raised until it is on top, for a second at most.
+    if (IsIconic(window)) {
+        ShowWindow(window, SW_RESTORE);
+    }
     SetForegroundWindow(window);
+    for (DWORD waited = 0; !IsOnTop(window) && waited < kFrontWaitMs; waited += kPollMs) {
+        BringWindowToTop(window);
+        Sleep(kPollMs);
+    }
     activeWindow_ = window;
     return true;
 }
