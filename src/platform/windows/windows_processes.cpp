@@ -123,14 +123,17 @@ bool WindowsProcesses::Activate(app::TaskId task) {
         return false;
     }
     // As AppActivate does: a minimized window is restored, brought to the keyboard and to the top
-    // of the others. Wine's desktop may leave it below them after the activation, which it
-    // carries out later, so it is raised until it is on top, for a second at most.
+    // of the others. Wine's desktop may leave it below them, and a plain raise from another
+    // process does not always move it: a moment on top of all windows does, until it is on top
+    // (a second at most).
     if (IsIconic(window)) {
         ShowWindow(window, SW_RESTORE);
     }
     SetForegroundWindow(window);
     for (DWORD waited = 0; !IsOnTop(window) && waited < kFrontWaitMs; waited += kPollMs) {
-        BringWindowToTop(window);
+        constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
         Sleep(kPollMs);
     }
     activeWindow_ = window;
