@@ -12,6 +12,8 @@ namespace {
 
 constexpr DWORD kCloseWaitMs = 2000;
 constexpr DWORD kFrontWaitMs = 1000;
+constexpr DWORD kRaiseWaitMs = 1500;
+constexpr DWORD kSettleMs = 300;
 constexpr DWORD kPollMs = 20;
 
 bool IsProcessId(app::TaskId task) {
@@ -123,17 +125,24 @@ bool WindowsProcesses::Activate(app::TaskId task) {
         return false;
     }
     // As AppActivate does: a minimized window is restored, brought to the keyboard and to the top
-    // of the others. Wine's desktop may leave it below them, and a plain raise from another
-    // process does not always move it: a moment on top of all windows does, until it is on top
-    // (a second at most).
+    // of the others. Wine's desktop may leave it below them, or put another over it a moment
+    // after, while it carries out the activation; and a plain raise from another process does
+    // not always move it. A moment on top of all windows does: repeated until the window has
+    // stayed on top for a while (a second and a half at most).
     if (IsIconic(window)) {
         ShowWindow(window, SW_RESTORE);
     }
     SetForegroundWindow(window);
-    for (DWORD waited = 0; !IsOnTop(window) && waited < kFrontWaitMs; waited += kPollMs) {
-        constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
-        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+    DWORD onTopFor = 0;
+    for (DWORD waited = 0; onTopFor < kSettleMs && waited < kRaiseWaitMs; waited += kPollMs) {
+        if (IsOnTop(window)) {
+            onTopFor += kPollMs;
+        } else {
+            onTopFor = 0;
+            constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+        }
         Sleep(kPollMs);
     }
     activeWindow_ = window;
