@@ -77,4 +77,3 @@ client_started_as() {
     [ "$client_kind" = "$1" ] || fail "the $client_kind client started, not $1"
     wait_active "$2"
 }
-starts() { [ -f "$QUORVEL_EXPLORER_LOG" ] && wc -l <"$QUORVEL_EXPLORER_LOG" || echo 0; }

@@ -117,5 +117,7 @@ quorvel_ended() {
     echo "   Quorvel ended with status 0"
 }
 
+# How many clients the Explorer was asked to start: each walk's Explorer logs to explorer.log.
+starts() { [ -f "$work/explorer.log" ] && wc -l <"$work/explorer.log" || echo 0; }
 keys() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }

@@ -67,7 +67,6 @@ mail_client_started() {
     [ "$client_kind" = mail ] || fail "the $client_kind client started, not mail"
     wait_front "Internet Mail"
 }
-starts() { [ -f "$work/explorer.log" ] && wc -l <"$work/explorer.log" || echo 0; }
 expect_started_through() {
     local expected="/root,$QUORVEL_WINDIR\\Mail---$1.$mail_class"
     [ "$(tail -1 "$work/explorer.log" | tr -d '\r')" = "$expected" ] ||

@@ -13,7 +13,6 @@ namespace quorvel::standin {
 
 int RunInstall(const InstallOptions& options, const platform::EnvironmentLookup& environment,
                std::ostream& out, std::ostream& err) {
-    const std::string windowsDir = StandinWindowsDirectory(environment);
     // The store is opened first so that a refused store stops the install before anything
     // else has changed.
     StandinSystem system;
@@ -23,12 +22,14 @@ int RunInstall(const InstallOptions& options, const platform::EnvironmentLookup&
         err << "quorvel-standin: " << error.what() << "\n";
         return 1;
     }
+    registry::Registry reg(*system.hive, *system.folders);
+    // The folder the program will use as the Windows directory, as it reads it.
+    const std::string windowsDir = reg.GetWinDir();
     std::string error;
     if (!PrepareWindowsFolder(windowsDir, options.self, out, error)) {
         err << "quorvel-standin: " << error << "\n";
         return 1;
     }
-    registry::Registry reg(*system.hive, *system.folders);
     // What the store part did is told only once it is stored.
     std::ostringstream stored;
     const auto transaction = reg.BeginTransaction();

@@ -9,9 +9,9 @@
 
 namespace quorvel::standin {
 
-// The registry the stand-in reads and writes and the folder it uses as the Windows directory:
-// on Windows the system's registry and directory (or QUORVEL_WINDIR), elsewhere the program's
-// own store and the folder that stands in for the directory.
+// The registry the stand-in reads and writes and where the Windows directory is: on Windows the
+// system's registry and directory (or QUORVEL_WINDIR), elsewhere the program's own store and the
+// folder that stands in for the directory.
 struct StandinSystem {
     std::unique_ptr<registry::Hive> hive;
     std::unique_ptr<registry::SystemFolders> folders;
@@ -25,8 +25,5 @@ bool StoreExists(const platform::EnvironmentLookup& environment);
 
 // Opens the store; throws registry::StoreError when it cannot be used.
 StandinSystem OpenStandinSystem(const platform::EnvironmentLookup& environment);
-
-// The folder the junction files and EXPLORER.EXE go in.
-std::string StandinWindowsDirectory(const platform::EnvironmentLookup& environment);
 
 }  // namespace quorvel::standin

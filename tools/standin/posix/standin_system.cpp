@@ -21,8 +21,4 @@ StandinSystem OpenStandinSystem(const platform::EnvironmentLookup& environment) 
             std::make_unique<platform::EnvironmentSystemFolders>(environment), storePath};
 }
 
-std::string StandinWindowsDirectory(const platform::EnvironmentLookup& environment) {
-    return platform::WindowsDirectoryPath(environment);
-}
-
 }  // namespace quorvel::standin

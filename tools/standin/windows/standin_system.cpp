@@ -18,10 +18,4 @@ StandinSystem OpenStandinSystem(const platform::EnvironmentLookup& environment) 
             std::make_unique<platform::WindowsSystemFolders>(), StoreName(environment)};
 }
 
-std::string StandinWindowsDirectory(const platform::EnvironmentLookup&) {
-    // The system hands over its whole buffer, zeros and all; the folder ends at the first.
-    const auto directory = platform::WindowsSystemFolders().windowsDirectory();
-    return directory ? directory->substr(0, directory->find('\0')) : std::string();
-}
-
 }  // namespace quorvel::standin
