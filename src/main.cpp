@@ -20,7 +20,10 @@ int main(int argc, char** argv) {
     // out the ones it knows (-reverse, -style X, -name X ...) and apply them.
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
-        commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+        if (i > 1) {
+            commandLine += ' ';
+        }
+        commandLine += argv[i];
     }
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};

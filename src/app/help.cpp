@@ -12,6 +12,21 @@ constexpr std::string_view kNoBrowser =
     "Internet Explorer could not be started,please open Quorvel! Information document manually";
 constexpr std::string_view kHelpDocument = "inform.htm";
 
+// Beside the program in a build folder or the Windows folder; an installed program keeps its data
+// in share/quorvel beside its bin folder. With neither there, the browser is sent to the one
+// beside the program, and says it is missing.
+std::string HelpDocument(const Services& services, const std::string& folder) {
+    const auto& files = services.files;
+    const std::string beside = files.JoinPath(folder, kHelpDocument);
+    const std::string installed = files.JoinPath(
+        files.JoinPath(files.JoinPath(files.JoinPath(folder, ".."), "share"), "quorvel"),
+        kHelpDocument);
+    if (!services.clientFiles.FileExists(beside) && services.clientFiles.FileExists(installed)) {
+        return installed;
+    }
+    return beside;
+}
+
 }  // namespace
 
 std::string AboutText(std::string_view version) {
@@ -44,7 +59,7 @@ TaskId StartHelp(Program& program, const std::string& folder) {
         remember(browser);
     }
 
-    const std::string document = program.services().files.JoinPath(folder, kHelpDocument);
+    const std::string document = HelpDocument(program.services(), folder);
     std::string error;
     const TaskId task =
         program.services().processes.Start(browser, document, kMaximizedFocus, error);

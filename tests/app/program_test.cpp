@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/help.h"
 #include "app_fixture.h"
 #include "profiles/profiles_fixture.h"
 
@@ -169,6 +170,25 @@ TEST_F(Startup, APasswordIsComparedExactlyAndAFirstOneSetWhenNoneUsableIsStored)
     passwords.AskProfilePassword();
     EXPECT_FALSE(passwords.PasswordOK);
     EXPECT_EQ(get(kWork, "Profile Password"), Variant(""));
+}
+
+// The help document is looked for beside the program, then where an installed program keeps it.
+TEST_F(AppFixture, TheHelpDocumentIsFoundBesideTheProgramOrInItsInstalledDataFolder) {
+    const std::string beside = "/usr/bin/inform.htm";
+    const std::string installed = "/usr/bin/../share/quorvel/inform.htm";
+    const std::string browserKey =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE";
+    reg().CreateKey(browserKey, registry::Root::LocalMachine);
+    reg().SetValue(browserKey, "", Variant("/usr/bin/browser"), registry::REG_SZ,
+                   registry::Root::LocalMachine);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> layouts = {
+        {{beside, installed}, beside}, {{installed}, installed}, {{}, beside}};
+    for (const auto& [present, opened] : layouts) {
+        clientFiles.files = {present.begin(), present.end()};
+        processes.started.clear();
+        ASSERT_NE(app::StartHelp(*program, "/usr/bin"), 0u);
+        EXPECT_EQ(processes.started.at(0).argument, opened);
+    }
 }
 
 }  // namespace
