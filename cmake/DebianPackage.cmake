@@ -6,7 +6,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "The Quorvel developers <developers@quorvel.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "profiles of mail and news settings, switched from the tray")
-# Debian's description: one paragraph per line, each line of the control file short enough.
+# Debian's description: short lines, a "." line between paragraphs. set() makes a list of the
+# quoted pieces, joined back into one text below (so the text itself must not hold a ";").
 set(CPACK_PACKAGE_DESCRIPTION
     "Quorvel keeps any number of named profiles of the settings of Internet Mail and\n"
     "News: identity, POP3 and SMTP servers, account and password, signatures,\n"

@@ -11,16 +11,15 @@ constexpr std::string_view kBrowserKey =
 constexpr std::string_view kNoBrowser =
     "Internet Explorer could not be started,please open Quorvel! Information document manually";
 constexpr std::string_view kHelpDocument = "inform.htm";
+// An installed program keeps its data in share/quorvel beside its bin folder.
+constexpr std::string_view kInstalledHelpDocument = "../share/quorvel/inform.htm";
 
-// Beside the program in a build folder or the Windows folder; an installed program keeps its data
-// in share/quorvel beside its bin folder. With neither there, the browser is sent to the one
-// beside the program, and says it is missing.
+// Beside the program in a build folder or the Windows folder, else where an installed program
+// keeps it. With neither there, the browser is sent to the one beside the program, and says it
+// is missing.
 std::string HelpDocument(const Services& services, const std::string& folder) {
-    const auto& files = services.files;
-    const std::string beside = files.JoinPath(folder, kHelpDocument);
-    const std::string installed = files.JoinPath(
-        files.JoinPath(files.JoinPath(files.JoinPath(folder, ".."), "share"), "quorvel"),
-        kHelpDocument);
+    const std::string beside = services.files.JoinPath(folder, kHelpDocument);
+    const std::string installed = services.files.JoinPath(folder, kInstalledHelpDocument);
     if (!services.clientFiles.FileExists(beside) && services.clientFiles.FileExists(installed)) {
         return installed;
     }
